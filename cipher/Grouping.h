@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace bifid {
+
+// The text cut from the left into groups of groupSize bytes joined by single blanks; the last group
+// may be shorter and there is no blank at either end.
+[[nodiscard]] std::string groupText(std::string_view text, std::size_t groupSize);
+
+}  // namespace bifid

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need, if any is missing.
+set -euo pipefail
+
+packages=(
+    cmake g++ make          # tool chain
+    qt6-base-dev            # Qt Widgets, QtTest, uic, moc, the xcb and offscreen platforms
+    fonts-liberation        # metric-compatible Courier New, Times New Roman and Arial
+    libqt6svg6              # draws the SVG icons
+    libbenchmark-dev        # Google Benchmark for bench/
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
