@@ -1,0 +1,47 @@
+#include "Messages.h"
+
+#include "TextCodec.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace Messages {
+
+QString applicationTitle()
+{
+    const QString fileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const QString stem = fileName.left(fileName.indexOf(u'.'));
+    return stem.left(1) + stem.mid(1).toLower();
+}
+
+QString withFinalFullStop(const QString &message)
+{
+    const std::string bytes = TextCodec::toCodePage(message);
+    if (!bytes.empty() && static_cast<unsigned char>(bytes.back()) > static_cast<unsigned char>('.'))
+        return message + u'.';
+    return message;
+}
+
+namespace {
+
+void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &caption, const QString &text)
+{
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+}  // namespace
+
+void showMessage(QWidget *parent, const QString &caption, const QString &text)
+{
+    showBox(parent, QMessageBox::NoIcon, caption, text);
+}
+
+void showError(QWidget *parent, const QString &message)
+{
+    showBox(parent, QMessageBox::Critical, applicationTitle(), withFinalFullStop(message));
+}
+
+}  // namespace Messages

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+class QWidget;
+
+// The one error path of the window: a handler throws StepError, the window catches it at the edge
+// of the handler and shows it in an error box.
+class StepError : public std::runtime_error
+{
+public:
+    explicit StepError(const QString &message)
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
+    {
+    }
+    [[nodiscard]] const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+namespace Messages {
+
+// The program file's name without folder and from its first full stop on, first character kept,
+// the rest in lower case.
+[[nodiscard]] QString applicationTitle();
+
+// Appends a full stop when the last character sorts after the full stop in the code page.
+[[nodiscard]] QString withFinalFullStop(const QString &message);
+
+// A modal box with one OK button and no icon.
+void showMessage(QWidget *parent, const QString &caption, const QString &text);
+
+// A modal error box with the critical icon, titled with the application title.
+void showError(QWidget *parent, const QString &message);
+
+}  // namespace Messages

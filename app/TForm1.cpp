@@ -1,0 +1,595 @@
+#include "TForm1.h"
+
+#include "Messages.h"
+#include "TextCodec.h"
+#include "ui_TForm1.h"
+
+#include <cipher/Cleaning.h>
+#include <cipher/Coding.h>
+#include <cipher/Grouping.h>
+#include <cipher/Square.h>
+
+#include <QFont>
+#include <QKeyEvent>
+#include <QTimer>
+
+#include <new>
+
+using bifid::Dimension;
+
+namespace {
+
+const QString kFiveGroups = QStringLiteral("Fünfer-Gruppen");
+const QString kPairGroups = QStringLiteral("Zweier-Gruppen");
+const QString kBlockText = QStringLiteral("Blocktext");
+const QString kForwardLabel = QStringLiteral("gerade - aphabetisch");
+const QString kReversedLabel = QStringLiteral("revers - umgekehrt aphabetisch");
+
+constexpr QColor kNavy(0, 0, 128);
+constexpr QColor kGreen(0, 128, 0);
+constexpr QColor kRed(255, 0, 0);
+constexpr QColor kYellow(255, 255, 0);
+constexpr QColor kWhite(255, 255, 255);
+constexpr QColor kBlack(0, 0, 0);
+
+struct CellColours {
+    QColor background;
+    QColor text;
+};
+constexpr CellColours kReferenceColours{kNavy, kWhite};
+constexpr CellColours kKeywordColours{kGreen, kYellow};
+
+constexpr int kFirstCell6 = 0;
+constexpr int kFirstCell5 = 36;
+constexpr int kCellSize = 32;
+constexpr int kCellPitch = 33;
+
+struct PanelDefinition {
+    int width;
+    const char *text;
+};
+// Odd panels show values; even ones are fixed captions.
+constexpr std::array<PanelDefinition, 15> kStatusPanels{{
+    {110, "Länge Eingabetext:"},
+    {50, ""},
+    {150, "Länge bereinigter Text:"},
+    {50, ""},
+    {70, "Keyword:"},
+    {300, ""},  // the default keyword, filled in from the list
+    {90, "Keywordlänge:"},
+    {20, "32"},
+    {120, "bereinigtes Keyword:"},
+    {200, ""},
+    {130, "Fraktionierungstiefe :"},
+    {20, "2"},
+    {50, "Matrix"},
+    {50, "6 X 6"},
+    {50, ""},
+}};
+enum StatusPanel { RawLengthPanel = 1, CleanLengthPanel = 3, KeywordPanel = 5, KeywordLengthPanel = 7,
+                   CleanKeywordPanel = 9, DepthPanel = 11, DimensionPanel = 13 };
+
+void setColours(QWidget *widget, CellColours colours)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colours.background);
+    palette.setColor(QPalette::WindowText, colours.text);  // for every colour group: cells stay disabled
+    widget->setPalette(palette);
+}
+
+QFont fontOf(const QString &family, int pointSize)
+{
+    QFont font(family, pointSize);
+    font.setBold(true);
+    return font;
+}
+
+QString number(std::size_t value) { return QString::number(qulonglong(value)); }
+
+std::string bytesOf(const QString &text) { return TextCodec::toCodePage(text); }
+QString textOf(std::string_view bytes) { return TextCodec::fromCodePage(bytes); }
+
+// Fonts the window names, mapped to the metric-compatible families Debian ships.
+void registerFontSubstitutes()
+{
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans Narrow"));
+    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+}
+
+QString describe(const bifid::CipherError &error, Dimension dimension)
+{
+    const QString character = textOf(std::string_view(&error.character, 1));
+    const QString square = dimension == Dimension::Six ? QStringLiteral("6 X 6") : QStringLiteral("5 X 5");
+    switch (error.kind) {
+    case bifid::CipherError::Kind::NotADigit:
+        return QStringLiteral("'%1' ist kein gültiger Integerwert").arg(character);
+    case bifid::CipherError::Kind::DigitOutsideSquare:
+        return QStringLiteral("Die Ziffer %1 an Stelle %2 des Cipher-Codes bezeichnet keine Zeile und keine Spalte "
+                              "der %3-Matrix; gültig sind nur die Ziffern 1 bis %4")
+            .arg(character)
+            .arg(error.position)
+            .arg(square)
+            .arg(bifid::sideOf(dimension));
+    case bifid::CipherError::Kind::MissingPartner:
+        return QStringLiteral("Der Cipher-Code hat eine ungerade Anzahl von Ziffern: der letzten Ziffer fehlt die "
+                              "Spaltenziffer");
+    case bifid::CipherError::Kind::NotInSquare:
+        return QStringLiteral("Das Zeichen '%1' an Stelle %2 des bereinigten Textes steht nicht in der %3-Matrix "
+                              "und kann nicht codiert werden")
+            .arg(character)
+            .arg(error.position)
+            .arg(square);
+    }
+    return {};
+}
+
+}  // namespace
+
+TForm1::TForm1(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(std::make_unique<Ui::TForm1>())
+{
+    registerFontSubstitutes();
+    ui->setupUi(this);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
+    move(247, 146);
+
+    for (const PanelDefinition &panel : kStatusPanels)
+        ui->StatusBar1->addPanel(panel.width, QString::fromUtf8(panel.text));
+    ui->StatusBar1->setPanelText(KeywordPanel, ui->ComboBox1->currentText());
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(500);
+
+    FormCreate();
+    connectHandlers();
+    Timer1->start();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate()
+{
+    m_workbench.FractionDepth = 2;
+
+    const auto createCell = [this](QWidget *grid, int index, int row, int column, QChar caption) {
+        auto *cell = new QLabel(grid);
+        cell->setObjectName(QStringLiteral("MatrixCell%1").arg(index));
+        cell->setGeometry(50 + kCellPitch * column, 50 + kCellPitch * row, kCellSize, kCellSize);
+        cell->setAutoFillBackground(true);
+        cell->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        cell->setAlignment(Qt::AlignCenter);
+        cell->setTextFormat(Qt::PlainText);
+        cell->setFont(fontOf(QStringLiteral("Courier New"), 17));
+        setColours(cell, kReferenceColours);
+        cell->setText(caption);
+        cell->setProperty("tag", index);
+        cell->setEnabled(false);  // cells only display
+        MatrixCells[index] = cell;
+    };
+    for (int i = 0; i < 36; ++i)
+        createCell(ui->GroupBox3, kFirstCell6 + i, i / 6, i % 6, QChar(bifid::kAlphabet6[i]));
+    for (int i = 0; i < 25; ++i)
+        createCell(ui->GroupBox2, kFirstCell5 + i, i / 5, i % 5, QChar(bifid::kAlphabet5[i]));
+
+    const auto createHeaders = [](QWidget *grid, int count, int firstIndex) {
+        for (int k = 0; k < count; ++k) {
+            for (const bool isRow : {true, false}) {
+                auto *label = new QLabel(QString::number(k + 1), grid);
+                label->setObjectName(QStringLiteral("%1Label%2").arg(isRow ? "Row" : "Column").arg(firstIndex + k));
+                label->setGeometry(isRow ? 20 : 55 + kCellPitch * k, isRow ? 55 + kCellPitch * k : 20, 15, 15);
+                label->setFont(fontOf(QStringLiteral("Times New Roman"), 16));
+                QPalette palette = label->palette();
+                palette.setColor(QPalette::WindowText, isRow ? kRed : kBlack);
+                label->setPalette(palette);
+                label->setProperty("tag", k);
+            }
+        }
+    };
+    createHeaders(ui->GroupBox3, 6, 0);
+    createHeaders(ui->GroupBox2, 5, 6);
+
+    for (int k = 0; k < kFractionMemoCount; ++k) {
+        auto *memo = new QPlainTextEdit(ui->GroupBox6);
+        memo->setObjectName(QStringLiteral("FractionMemo%1").arg(k));
+        memo->setGeometry(15, 20 + 110 * k, 400, 100);
+        memo->setFont(fontOf(QStringLiteral("Courier New"), 12));
+        QPalette palette = memo->palette();
+        palette.setColor(QPalette::Base, kGreen);
+        palette.setColor(QPalette::Text, kWhite);
+        memo->setPalette(palette);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        memo->setWordWrapMode(QTextOption::WrapAnywhere);  // linear layout for long lines of digits
+        memo->setProperty("tag", k);
+        memo->setVisible(k < 2);
+        FractionMemos[k] = memo;
+    }
+}
+
+void TForm1::connectHandlers()
+{
+    const auto onClick = [this](QAbstractButton *button, void (TForm1::*handler)()) {
+        connect(button, &QAbstractButton::clicked, this, [this, handler] { runGuarded(handler); });
+    };
+    onClick(ui->BitBtn1, &TForm1::BitBtn1Click);
+    onClick(ui->BitBtn2, &TForm1::BitBtn2Click);
+    onClick(ui->BitBtn3, &TForm1::BitBtn3Click);
+    onClick(ui->BitBtn5, &TForm1::BitBtn5Click);
+    onClick(ui->BitBtn6, &TForm1::BitBtn6Click);
+    onClick(ui->BitBtn7, &TForm1::BitBtn7Click);
+    onClick(ui->BitBtn8, &TForm1::BitBtn8Click);
+    onClick(ui->BitBtn9, &TForm1::BitBtn9Click);
+    onClick(ui->BitBtn10, &TForm1::BitBtn10Click);
+    onClick(ui->BitBtn11, &TForm1::BitBtn11Click);
+    onClick(ui->BitBtn12, &TForm1::BitBtn12Click);
+    onClick(ui->BitBtn13, &TForm1::BitBtn13Click);
+    onClick(ui->BitBtn14, &TForm1::BitBtn14Click);
+
+    connect(ui->RadioGroup1, &TRadioGroup::clicked, this, [this] { runGuarded(&TForm1::RadioGroup1Click); });
+    connect(ui->RadioGroup2, &TRadioGroup::clicked, this, [this] { runGuarded(&TForm1::RadioGroup2Click); });
+    connect(ui->RadioGroup3, &TRadioGroup::clicked, this, [this] { runGuarded(&TForm1::RadioGroup3Click); });
+    connect(ui->UpDown1, &TUpDown::clicked, this, [this] { runGuarded(&TForm1::UpDown1Click); });
+    connect(ui->UpDown2, &TUpDown::clicked, this, [this] { runGuarded(&TForm1::UpDown2Click); });
+    connect(ui->ComboBox1, &QComboBox::editTextChanged, this, [this] { runGuarded(&TForm1::ComboBox1Change); });
+    connect(ui->ComboBox1, &QComboBox::currentIndexChanged, this, [this] { runGuarded(&TForm1::ComboBox1Change); });
+    connect(Timer1, &QTimer::timeout, this, [this] { runGuarded(&TForm1::Timer1Timer); });
+}
+
+void TForm1::runGuarded(void (TForm1::*handler)())
+{
+    try {
+        (this->*handler)();
+    } catch (const StepError &error) {
+        Messages::showError(this, error.message());
+    } catch (const std::bad_alloc &) {
+        Messages::showError(this, QStringLiteral("Für diesen Schritt reicht der Arbeitsspeicher nicht aus"));
+    } catch (const std::exception &error) {
+        Messages::showError(this, QString::fromLocal8Bit(error.what()));
+    }
+}
+
+// Enter in a field that does not take Enter itself clicks the next step of the workflow; when no step
+// is open it clicks the first open display toggle.
+void TForm1::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return QMainWindow::keyPressEvent(event);
+    for (TBitBtn *button : {ui->BitBtn1, ui->BitBtn7, ui->BitBtn5, ui->BitBtn11, ui->BitBtn13, ui->BitBtn6,
+                            ui->BitBtn12, ui->BitBtn14}) {
+        if (button->isDefaultKind() && button->isEnabled()) {
+            button->click();
+            return;
+        }
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+Dimension TForm1::dimension() const
+{
+    return ui->RadioGroup3->itemIndex() == 0 ? Dimension::Six : Dimension::Five;
+}
+
+int TForm1::firstCellOf(Dimension dimension) const
+{
+    return dimension == Dimension::Six ? kFirstCell6 : kFirstCell5;
+}
+
+// The square as the cells of the chosen grid show it, one byte per cell.
+std::string TForm1::squareShown() const
+{
+    const Dimension shown = dimension();
+    std::string square;
+    for (int c = 0; c < bifid::cellCountOf(shown); ++c) {
+        const std::string caption = bytesOf(MatrixCells[firstCellOf(shown) + c]->text());
+        square += caption.empty() ? '\0' : caption.front();
+    }
+    return square;
+}
+
+// ---- Steering -------------------------------------------------------------------------------------
+
+void TForm1::BitBtn3Click()
+{
+    for (QPlainTextEdit *memo : FractionMemos)
+        memo->clear();
+    ui->Label7->setText(QStringLiteral("???"));
+    Timer1->start();
+    ui->Label5->show();
+    ui->UpDown1->setEnabled(true);
+    ui->RadioGroup1->setEnabled(false);
+    ui->RadioGroup2->setEnabled(false);
+    ui->RadioGroup3->setEnabled(true);
+    ui->ComboBox1->setEnabled(true);
+    for (QLineEdit *edit : {ui->Edit1, ui->Edit4, ui->Edit5, ui->Edit9})
+        edit->setText(QStringLiteral("???"));
+    ui->BitBtn1->setEnabled(true);
+    ui->BitBtn2->setEnabled(true);
+    ui->BitBtn5->setEnabled(false);
+    ui->BitBtn6->setEnabled(false);
+    ui->BitBtn6->setText(kFiveGroups);
+    // BitBtn8 closes too: a square generated from the last pass's keyword would open the coding of an
+    // empty text.
+    for (QPushButton *button : {ui->BitBtn7, ui->BitBtn8, ui->BitBtn9, ui->BitBtn10, ui->BitBtn11})
+        button->setEnabled(false);
+    ui->BitBtn12->setText(kPairGroups);
+    ui->BitBtn12->setEnabled(false);
+    ui->BitBtn13->setEnabled(false);
+    ui->BitBtn14->setEnabled(false);
+    ui->BitBtn14->setText(kPairGroups);
+    ui->BitBtn15->setEnabled(false);
+    ui->BitBtn15->setText(QStringLiteral("Fünfer-Gruppen für Ciphertext"));
+    ui->StatusBar1->setPanelText(RawLengthPanel, QStringLiteral("???"));
+    ui->StatusBar1->setPanelText(CleanLengthPanel, QStringLiteral("???"));
+    ui->StatusBar1->setPanelText(CleanKeywordPanel, QString());
+    for (QPlainTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4})
+        memo->clear();
+    m_workbench.CleanText.clear();
+    m_workbench.CoordText.clear();
+}
+
+void TForm1::BitBtn2Click()
+{
+    ui->Memo1->clear();
+    ui->Memo2->clear();
+}
+
+void TForm1::RadioGroup3Click()
+{
+    Timer1->stop();
+    ui->Label5->hide();
+    if (ui->RadioGroup3->itemIndex() == 0) {
+        ui->UpDown1->setMax(36);
+        ui->CheckBox1->setEnabled(true);
+        ui->CheckBox1->setChecked(true);
+        ui->StatusBar1->setPanelText(DimensionPanel, QStringLiteral("6 X 6"));
+        ui->Label4->setText(QStringLiteral("6 X 6"));
+        ui->Label6->setText(QStringLiteral("6 X 6 - Matrix-Codierter Text"));
+        ui->GroupBox2->hide();
+        ui->GroupBox3->show();
+    } else {
+        if (ui->UpDown1->position() > 25) {
+            ui->UpDown1->setPosition(25);
+            ui->Edit2->setText(QStringLiteral("25"));
+        }
+        ui->UpDown1->setMax(25);
+        ui->CheckBox1->setEnabled(false);
+        ui->CheckBox1->setChecked(false);
+        ui->StatusBar1->setPanelText(DimensionPanel, QStringLiteral("5 X 5"));
+        ui->Label4->setText(QStringLiteral("5 X 5"));
+        ui->Label6->setText(QStringLiteral("5 X 5 - Matrix-Codierter Text"));
+        ui->GroupBox2->show();
+        ui->GroupBox3->hide();
+    }
+}
+
+void TForm1::RadioGroup1Click()
+{
+    ui->Label1->setText(ui->RadioGroup1->itemIndex() == 0 ? kForwardLabel : kReversedLabel);
+}
+
+void TForm1::RadioGroup2Click()
+{
+    ui->Label3->setText(ui->RadioGroup2->itemIndex() == 0 ? kForwardLabel : kReversedLabel);
+}
+
+void TForm1::UpDown1Click()
+{
+    ui->Edit2->setText(QString::number(ui->UpDown1->position()));
+}
+
+void TForm1::Timer1Timer()
+{
+    ui->Label5->setVisible(!ui->Label5->isVisible());
+}
+
+// ---- Plaintext ------------------------------------------------------------------------------------
+
+void TForm1::BitBtn1Click()
+{
+    ui->RadioGroup3->setEnabled(false);
+    const std::string input = bytesOf(ui->Memo1->toPlainText());
+    ui->StatusBar1->setPanelText(RawLengthPanel, number(input.size()));
+    ui->Edit1->setText(number(input.size()));
+    m_workbench.GroupCount = int(input.size());
+    ui->BitBtn1->setEnabled(false);
+    ui->BitBtn2->setEnabled(false);
+    ui->BitBtn6->setEnabled(true);
+    ui->BitBtn7->setEnabled(true);
+    if (input.empty()) {
+        m_workbench.CleanText.clear();  // holds no text, and never the count "0"
+        Messages::showMessage(this, QStringLiteral("Achtung"), QStringLiteral("Die Eingabeseite darf nicht leer sein!"));
+        ui->BitBtn1->setEnabled(true);
+        return;
+    }
+    m_workbench.CleanText = bifid::cleanText(input, ui->CheckBox1->isChecked(), dimension());
+    ui->Memo1->setPlainText(textOf(m_workbench.CleanText));
+    m_workbench.GroupCount = int(m_workbench.CleanText.size());
+    ui->Edit9->setText(number(m_workbench.CleanText.size()));
+    ui->StatusBar1->setPanelText(CleanLengthPanel, number(m_workbench.CleanText.size()));
+    Timer1->stop();
+    ui->Label5->hide();
+}
+
+// ---- Display toggles ------------------------------------------------------------------------------
+
+// The caption is the toggle's state: the group caption groups, any other caption shows the block.
+void TForm1::toggleGroups(TBitBtn *button, const QString &groupCaption, QPlainTextEdit *memo,
+                          const std::string &text, std::size_t groupSize, int &count)
+{
+    count = int(text.size());
+    if (button->text() == groupCaption) {
+        button->setText(kBlockText);
+        const std::string grouped = bifid::groupText(text, groupSize);
+        count = int(grouped.size());
+        memo->setPlainText(textOf(grouped));
+    } else {
+        button->setText(groupCaption);
+        memo->setPlainText(textOf(text));
+    }
+}
+
+void TForm1::BitBtn6Click()
+{
+    toggleGroups(ui->BitBtn6, kFiveGroups, ui->Memo1, m_workbench.CleanText, 5, m_workbench.GroupCount);
+}
+
+void TForm1::BitBtn12Click()
+{
+    toggleGroups(ui->BitBtn12, kPairGroups, ui->Memo2, m_workbench.CoordText, 2, m_workbench.CoordGroupCount);
+}
+
+void TForm1::BitBtn14Click()
+{
+    toggleGroups(ui->BitBtn14, kPairGroups, ui->Memo4, m_workbench.CipherCode, 2, m_workbench.GroupCount);
+}
+
+// ---- Keyword and square ---------------------------------------------------------------------------
+
+// The number of the chosen entry, counted from 1. Typing a text that is no entry chooses none ("0");
+// entries 22 and 52 share a text, so the entry picked last counts while the field still shows it.
+void TForm1::ComboBox1Change()
+{
+    const QComboBox *list = ui->ComboBox1;
+    int chosen = list->currentIndex();
+    if (chosen < 0 || list->itemText(chosen) != list->currentText())
+        chosen = list->findText(list->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    ui->Edit7->setText(QString::number(chosen + 1));
+}
+
+void TForm1::BitBtn7Click()
+{
+    ui->Edit3->setText(number(bytesOf(ui->ComboBox1->currentText()).size()));
+    ui->BitBtn5->setEnabled(true);
+    ui->BitBtn7->setEnabled(false);
+    ui->ComboBox1->setEnabled(false);
+}
+
+void TForm1::BitBtn5Click()
+{
+    const Dimension chosen = dimension();
+    const std::string_view reference = bifid::baseAlphabet(chosen);
+    for (std::size_t c = 0; c < reference.size(); ++c) {
+        QLabel *cell = MatrixCells[firstCellOf(chosen) + int(c)];
+        cell->setText(textOf(reference.substr(c, 1)));
+        setColours(cell, kReferenceColours);
+    }
+    const QString keyword = ui->ComboBox1->currentText();
+    ui->StatusBar1->setPanelText(KeywordPanel, keyword);
+    ui->BitBtn5->setEnabled(false);
+    ui->BitBtn8->setEnabled(true);
+    ui->RadioGroup1->setEnabled(true);
+    ui->RadioGroup2->setEnabled(true);
+    ui->RadioGroup3->setEnabled(false);
+    m_workbench.RawKeyword = bytesOf(keyword);
+    ui->StatusBar1->setPanelText(KeywordLengthPanel, number(m_workbench.RawKeyword.size()));
+    m_workbench.CleanKeyword = bifid::cleanKeyword(m_workbench.RawKeyword, chosen);
+    ui->Edit4->setText(textOf(m_workbench.CleanKeyword));
+    ui->StatusBar1->setPanelText(CleanKeywordPanel, ui->Edit4->text());
+    ui->Edit8->setText(number(m_workbench.CleanKeyword.size()));
+}
+
+void TForm1::BitBtn8Click()
+{
+    ui->BitBtn8->setEnabled(false);
+    ui->RadioGroup1->setEnabled(false);
+    ui->RadioGroup2->setEnabled(false);
+    ui->BitBtn10->setEnabled(true);
+    ui->UpDown1->setEnabled(false);
+    ui->UpDown2->setEnabled(true);
+
+    const bifid::SquareLayout layout{
+        .dimension = dimension(),
+        .keywordDirection = ui->RadioGroup1->itemIndex() == 0 ? bifid::Direction::Forward : bifid::Direction::Reversed,
+        .restDirection = ui->RadioGroup2->itemIndex() == 0 ? bifid::Direction::Forward : bifid::Direction::Reversed,
+        .insertionPosition = ui->UpDown1->position(),
+    };
+    const int cellCount = bifid::cellCountOf(layout.dimension);
+    m_workbench.BaseAlphabet = std::string(bifid::baseAlphabet(layout.dimension));
+    m_workbench.MatrixText = std::string(std::size_t(cellCount), '?');
+
+    const bool reversedKeyword = layout.keywordDirection == bifid::Direction::Reversed;
+    const bool reversedRest = layout.restDirection == bifid::Direction::Reversed;
+    Messages::showMessage(this, QStringLiteral("Aktueller Matrix-Generator"),
+                          QStringLiteral("%1-Matrix, Fall %2, Keyword %3 - Restalphabet %4!")
+                              .arg(layout.dimension == Dimension::Six ? "6 X 6" : "5 X 5")
+                              .arg(bifid::arrangementNumber(layout))
+                              .arg(reversedKeyword ? "revers" : "gerade")
+                              .arg(reversedRest ? "revers" : "gerade"));
+
+    const bifid::KeyedSquare square = bifid::generateSquare(layout, m_workbench.CleanKeyword);
+    for (int c = 0; c < cellCount; ++c) {
+        QLabel *cell = MatrixCells[firstCellOf(layout.dimension) + c];
+        cell->setText(textOf(std::string_view(square.text).substr(std::size_t(c), 1)));
+        if (square.keywordCells[std::size_t(c)])
+            setColours(cell, kKeywordColours);
+    }
+    m_workbench.MatrixText = square.text;
+    ui->Edit5->setText(textOf(m_workbench.MatrixText));
+}
+
+// ---- Bifid coding ---------------------------------------------------------------------------------
+
+void TForm1::BitBtn10Click()
+{
+    ui->BitBtn10->setEnabled(false);
+    ui->BitBtn11->setEnabled(true);
+    ui->BitBtn12->setEnabled(true);
+    m_workbench.CoordText.clear();
+    const bifid::Result<std::string> coordinates =
+        bifid::codeCoordinates(m_workbench.CleanText, squareShown(), dimension());
+    if (!coordinates.ok())
+        throw StepError(describe(*coordinates.error, dimension()));
+    m_workbench.CoordText = coordinates.value;
+    ui->Memo2->setPlainText(textOf(m_workbench.CoordText));
+}
+
+void TForm1::BitBtn11Click()
+{
+    for (QPlainTextEdit *memo : FractionMemos)
+        memo->clear();
+    ui->BitBtn11->setEnabled(false);
+    ui->BitBtn13->setEnabled(true);
+    const std::vector<std::string> rows = bifid::fractionate(m_workbench.CoordText, ui->UpDown2->position());
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        FractionMemos[k]->setPlainText(textOf(rows[k]));
+}
+
+void TForm1::UpDown2Click()
+{
+    const int depth = ui->UpDown2->position();
+    ui->Edit6->setText(QString::number(depth));
+    if (depth < m_workbench.FractionDepth)
+        FractionMemos[depth]->hide();
+    else
+        FractionMemos[depth - 1]->show();
+    m_workbench.FractionDepth = depth;
+    ui->StatusBar1->setPanelText(DepthPanel, QString::number(depth));
+}
+
+void TForm1::BitBtn13Click()
+{
+    m_workbench.CipherCode.clear();
+    ui->Memo3->clear();
+    ui->Memo4->clear();
+    ui->BitBtn9->setEnabled(true);
+    ui->BitBtn13->setEnabled(false);
+    ui->BitBtn14->setEnabled(true);
+    std::vector<std::string> rows;
+    for (int k = 0; k < ui->UpDown2->position(); ++k)
+        rows.push_back(bytesOf(FractionMemos[k]->toPlainText()));
+    m_workbench.CipherCode = bifid::joinRows(rows);
+    ui->Memo4->setPlainText(textOf(m_workbench.CipherCode));
+}
+
+void TForm1::BitBtn9Click()
+{
+    ui->Memo3->clear();
+    ui->BitBtn9->setEnabled(false);
+    const bifid::Result<std::string> ciphertext =
+        bifid::readThroughSquare(m_workbench.CipherCode, squareShown(), dimension());
+    if (!ciphertext.ok())
+        throw StepError(describe(*ciphertext.error, dimension()));
+    ui->Memo3->setPlainText(textOf(ciphertext.value));
+}

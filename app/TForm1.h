@@ -1,0 +1,103 @@
+#pragma once
+
+// The main window of the Bifid workbench. The fixed window is the Designer form TForm1.ui; this class
+// builds the square cells, their header labels and the fraction memos at creation (FormCreate) and
+// holds one handler per control event. A handler reads its controls, calls the pure cipher functions
+// of cipher/, writes the results and then enables the next step, so the steps can only run in order.
+// Texts cross between the controls and the cipher's Windows-1252 bytes through TextCodec only, and a
+// handler's error ends the handler and is shown through Messages::showError only.
+
+#include <cipher/Alphabet.h>
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+#include <string>
+
+class QLabel;
+class QPlainTextEdit;
+class QTimer;
+class TBitBtn;
+
+namespace Ui {
+class TForm1;
+}
+
+// The results that pass from one step to the next.
+struct Workbench {
+    std::string CleanText;
+    std::string RawKeyword;
+    std::string CleanKeyword;
+    std::string BaseAlphabet;
+    std::string MatrixText;
+    std::string CoordText;
+    std::string CipherCode;
+    int FractionDepth = 2;
+    int GroupCount = 0;      // length of the text the cleaning or a group toggle last produced
+    int CoordGroupCount = 0; // the same for the coordinate toggle, which keeps a count of its own
+};
+
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    [[nodiscard]] const Workbench &workbench() const { return m_workbench; }
+
+    static constexpr int kCellCount = 61;
+    static constexpr int kFractionMemoCount = 5;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void FormCreate();
+
+    // Steering (workflow and reset)
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void RadioGroup1Click();
+    void RadioGroup2Click();
+    void RadioGroup3Click();
+    void UpDown1Click();
+    void Timer1Timer();
+
+    // Plaintext and display toggles
+    void BitBtn1Click();
+    void BitBtn6Click();
+    void BitBtn12Click();
+    void BitBtn14Click();
+
+    // Keyword and square
+    void ComboBox1Change();
+    void BitBtn7Click();
+    void BitBtn5Click();
+    void BitBtn8Click();
+
+    // Bifid coding
+    void BitBtn10Click();
+    void BitBtn11Click();
+    void UpDown2Click();
+    void BitBtn13Click();
+    void BitBtn9Click();
+
+    void connectHandlers();
+    // Runs a handler so that its error ends it and is shown, and never reaches Qt's event loop.
+    void runGuarded(void (TForm1::*handler)());
+
+    [[nodiscard]] bifid::Dimension dimension() const;
+    [[nodiscard]] int firstCellOf(bifid::Dimension dimension) const;
+    [[nodiscard]] std::string squareShown() const;
+    void toggleGroups(TBitBtn *button, const QString &groupCaption, QPlainTextEdit *memo, const std::string &text,
+                      std::size_t groupSize, int &count);
+
+    const std::unique_ptr<Ui::TForm1> ui;
+    QTimer *Timer1 = nullptr;
+    std::array<QLabel *, kCellCount> MatrixCells{};
+    std::array<QPlainTextEdit *, kFractionMemoCount> FractionMemos{};
+    Workbench m_workbench;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QStringList>
+
+// A framed group of radio buttons in one column, one of which is chosen. clicked() is emitted when
+// the user changes the chosen item, never when code sets it.
+class TRadioGroup : public QGroupBox
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList items READ items WRITE setItems)
+    Q_PROPERTY(int itemIndex READ itemIndex WRITE setItemIndex)
+
+public:
+    explicit TRadioGroup(QWidget *parent = nullptr);
+
+    [[nodiscard]] QStringList items() const;
+    void setItems(const QStringList &items);
+
+    // The chosen item, counted from 0; -1 when none is chosen.
+    [[nodiscard]] int itemIndex() const { return m_buttons.checkedId(); }
+    void setItemIndex(int index);
+
+signals:
+    void clicked();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void layoutItems();
+
+    QButtonGroup m_buttons;
+    int m_lastIndex = -1;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QVector>
+
+// A status bar of text panels of fixed widths, laid side by side from the left edge; panels that do
+// not fit are cut off at the window's edge. Panel i is the QLabel child "StatusPanel<i>".
+class TStatusBar : public QStatusBar
+{
+    Q_OBJECT
+
+public:
+    explicit TStatusBar(QWidget *parent = nullptr);
+
+    void addPanel(int width, const QString &text = {});
+    [[nodiscard]] int panelCount() const { return int(m_panels.size()); }
+    [[nodiscard]] QString panelText(int index) const { return m_panels.at(index)->text(); }
+    void setPanelText(int index, const QString &text) { m_panels.at(index)->setText(text); }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void layoutPanels();
+
+    QVector<QLabel *> m_panels;
+};

@@ -1,0 +1,70 @@
+#include "TextCodec.h"
+
+
+#include <array>
+
+namespace TextCodec {
+
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F; the five bytes the code page leaves undefined keep their
+// own value, as the platform's conversion does.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char byteFor(char32_t codePoint)
+{
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<char>(codePoint);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == codePoint)
+            return static_cast<char>(0x80 + i);
+    }
+    return kUnmappable;
+}
+
+}  // namespace
+
+std::string toCodePage(QStringView text)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar unit = text[i];
+        if (unit == u'\n') {
+            bytes += "\r\n";
+        } else if (unit.isHighSurrogate() && i + 1 < size && text[i + 1].isLowSurrogate()) {
+            bytes += kUnmappable;  // a code point beyond the basic plane is never in the code page
+            ++i;
+        } else {
+            bytes += byteFor(unit.unicode());
+        }
+    }
+    return bytes;
+}
+
+QString fromCodePage(std::string_view bytes)
+{
+    QString text(qsizetype(bytes.size()), Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    const char16_t *const begin = out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        if (byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+            *out++ = u'\n';
+            ++i;
+        } else if (byte >= 0x80 && byte < 0xA0) {
+            *out++ = kHighControls[byte - 0x80];
+        } else {
+            *out++ = byte;
+        }
+    }
+    text.truncate(out - begin);
+    return text;
+}
+
+}  // namespace TextCodec

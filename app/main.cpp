@@ -1,0 +1,12 @@
+#include "TForm1.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/bifid.svg")));
+    TForm1 form;
+    form.show();
+    return app.exec();
+}
