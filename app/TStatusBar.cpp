@@ -4,6 +4,7 @@ TStatusBar::TStatusBar(QWidget *parent)
     : QStatusBar(parent)
 {
     setSizeGripEnabled(false);
+    setFixedHeight(19);
 }
 
 void TStatusBar::addPanel(int width, const QString &text)
