@@ -8,11 +8,16 @@
 
 namespace Messages {
 
-QString applicationTitle()
+QString titleOfProgramFile(const QString &path)
 {
-    const QString fileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const QString fileName = QFileInfo(path).fileName();
     const QString stem = fileName.left(fileName.indexOf(u'.'));
     return stem.left(1) + stem.mid(1).toLower();
+}
+
+QString applicationTitle()
+{
+    return titleOfProgramFile(QCoreApplication::applicationFilePath());
 }
 
 QString withFinalFullStop(const QString &message)

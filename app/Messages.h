@@ -26,6 +26,7 @@ namespace Messages {
 
 // The program file's name without folder and from its first full stop on, first character kept,
 // the rest in lower case.
+[[nodiscard]] QString titleOfProgramFile(const QString &path);
 [[nodiscard]] QString applicationTitle();
 
 // Appends a full stop when the last character sorts after the full stop in the code page.
