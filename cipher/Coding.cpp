@@ -1,0 +1,187 @@
+#include "Coding.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace bifid {
+
+namespace {
+
+constexpr std::size_t indexOf(char c) { return static_cast<unsigned char>(c); }
+
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A square of the wrong length is read as far as it goes; cells past its end do not exist.
+std::size_t usableCells(std::string_view square, Dimension dimension)
+{
+    return std::min(square.size(), static_cast<std::size_t>(cellCountOf(dimension)));
+}
+
+// A depth below 1 cannot deal anything out; it is read as 1 so that no division by zero can happen.
+std::size_t safeDepth(int depth) { return static_cast<std::size_t>(std::max(depth, 1)); }
+
+// The length of row k when length digits are dealt out over depth rows.
+std::size_t rowLength(std::size_t length, std::size_t depth, std::size_t k)
+{
+    return length / depth + (k < length % depth ? 1 : 0);
+}
+
+}  // namespace
+
+Result<std::string> codeCoordinates(std::string_view text, std::string_view square, Dimension dimension)
+{
+    const auto side = static_cast<std::size_t>(sideOf(dimension));
+
+    // Two digits per byte, or none. Filling in cell order lets the last matching cell win.
+    std::array<std::array<char, 2>, 256> coordinates{};
+    const std::size_t cells = usableCells(square, dimension);
+    for (std::size_t cell = 0; cell < cells; ++cell)
+        coordinates[indexOf(square[cell])] = {
+            static_cast<char>('1' + cell / side), static_cast<char>('1' + cell % side)};
+
+    Result<std::string> result;
+    result.value.resize(2 * text.size());
+    char *out = result.value.data();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::array<char, 2> &pair = coordinates[indexOf(text[i])];
+        if (pair[0] == '\0') {
+            result.value.resize(2 * i);
+            result.error = CipherError{CipherError::Kind::NotInSquare, text[i], i + 1};
+            return result;
+        }
+        *out++ = pair[0];
+        *out++ = pair[1];
+    }
+    return result;
+}
+
+std::vector<std::string> fractionate(std::string_view coordinates, int depth)
+{
+    const std::size_t rowCount = safeDepth(depth);
+    std::vector<std::string> rows(rowCount);
+    std::vector<char *> next(rowCount);
+    for (std::size_t k = 0; k < rowCount; ++k) {
+        rows[k].resize(rowLength(coordinates.size(), rowCount, k));
+        next[k] = rows[k].data();
+    }
+
+    std::size_t k = 0;
+    for (char digit : coordinates) {
+        *next[k]++ = digit;
+        if (++k == rowCount)
+            k = 0;
+    }
+    return rows;
+}
+
+std::string joinRows(std::span<const std::string> rows)
+{
+    std::size_t size = 0;
+    for (const std::string &row : rows)
+        size += row.size();
+    std::string joined;
+    joined.reserve(size);
+    for (const std::string &row : rows)
+        joined += row;
+    return joined;
+}
+
+Result<std::string> readThroughSquare(std::string_view cipherCode, std::string_view square, Dimension dimension)
+{
+    using Kind = CipherError::Kind;
+    const int side = sideOf(dimension);
+    const std::size_t cells = usableCells(square, dimension);
+
+    Result<std::string> result;
+    result.value.reserve(cipherCode.size() / 2);
+    for (std::size_t i = 0; i < cipherCode.size(); i += 2) {
+        const std::size_t position = i + 1;  // 1-based, of the row digit
+        const char rowDigit = cipherCode[i];
+        if (!isDigit(rowDigit)) {
+            result.error = CipherError{Kind::NotADigit, rowDigit, position};
+            return result;
+        }
+        if (i + 1 == cipherCode.size()) {
+            result.error = CipherError{Kind::MissingPartner, '\0', position + 1};
+            return result;
+        }
+        const char columnDigit = cipherCode[i + 1];
+        if (!isDigit(columnDigit)) {
+            result.error = CipherError{Kind::NotADigit, columnDigit, position + 1};
+            return result;
+        }
+        const int row = rowDigit - '0';
+        const int column = columnDigit - '0';
+        if (row == 0 || row > side) {
+            result.error = CipherError{Kind::DigitOutsideSquare, rowDigit, position};
+            return result;
+        }
+        if (column == 0 || column > side) {
+            result.error = CipherError{Kind::DigitOutsideSquare, columnDigit, position + 1};
+            return result;
+        }
+        const std::size_t rowStart = static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(side);
+        const std::size_t cell = rowStart + static_cast<std::size_t>(column - 1);
+        if (cell >= cells) {  // only for a square text shorter than the square
+            const bool rowMissing = rowStart >= cells;
+            result.error = CipherError{
+                Kind::DigitOutsideSquare, rowMissing ? rowDigit : columnDigit, rowMissing ? position : position + 1};
+            return result;
+        }
+        result.value.push_back(square[cell]);
+    }
+    return result;
+}
+
+Result<std::string> encipher(std::string_view cleanText, std::string_view square, Dimension dimension, int depth)
+{
+    Result<std::string> coordinates = codeCoordinates(cleanText, square, dimension);
+    if (!coordinates.ok())
+        return {{}, coordinates.error};
+    const std::string cipherCode = joinRows(fractionate(coordinates.value, depth));
+    return readThroughSquare(cipherCode, square, dimension);
+}
+
+Result<DecipherSteps> decipher(std::string_view ciphertext, std::string_view square, Dimension dimension, int depth)
+{
+    Result<DecipherSteps> result;
+    DecipherSteps &steps = result.value;
+
+    Result<std::string> cipherCode = codeCoordinates(ciphertext, square, dimension);
+    steps.cipherCode = std::move(cipherCode.value);
+    if (!cipherCode.ok()) {
+        result.error = cipherCode.error;
+        return result;
+    }
+
+    // The join put the rows one after another, and fractionation fixed each row's length.
+    const std::string_view code = steps.cipherCode;
+    const std::size_t rowCount = safeDepth(depth);
+    steps.rows.reserve(rowCount);
+    for (std::size_t k = 0, start = 0; k < rowCount; ++k) {
+        const std::size_t length = rowLength(code.size(), rowCount, k);
+        steps.rows.emplace_back(code.substr(start, length));
+        start += length;
+    }
+
+    // Digit p of the coordinates went to row (p - 1) mod depth, at place (p - 1) div depth.
+    std::vector<const char *> next;
+    next.reserve(rowCount);
+    for (const std::string &row : steps.rows)
+        next.push_back(row.data());
+    steps.coordinates.resize(code.size());
+    std::size_t k = 0;
+    for (char &digit : steps.coordinates) {
+        digit = *next[k]++;
+        if (++k == rowCount)
+            k = 0;
+    }
+
+    Result<std::string> plaintext = readThroughSquare(steps.coordinates, square, dimension);
+    steps.plaintext = std::move(plaintext.value);
+    result.error = plaintext.error;
+    return result;
+}
+
+}  // namespace bifid
