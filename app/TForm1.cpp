@@ -138,6 +138,8 @@ TForm1::TForm1(QWidget *parent)
     for (const PanelDefinition &panel : kStatusPanels)
         ui->StatusBar1->addPanel(panel.width, QString::fromUtf8(panel.text));
     ui->StatusBar1->setPanelText(KeywordPanel, ui->ComboBox1->currentText());
+    for (int i = 0; i < ui->ComboBox1->count(); ++i)
+        ui->ComboBox1->setItemData(i, QSize(0, 18), Qt::SizeHintRole);  // the list's item height
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
