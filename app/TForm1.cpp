@@ -9,6 +9,7 @@
 #include <cipher/Grouping.h>
 #include <cipher/Square.h>
 
+#include <QCompleter>
 #include <QFont>
 #include <QKeyEvent>
 #include <QTimer>
@@ -77,6 +78,17 @@ void setColours(QWidget *widget, CellColours colours)
     widget->setPalette(palette);
 }
 
+// A cell shows one character; a screen reader reads where it stands too.
+void showInCell(QLabel *cell, const QString &character)
+{
+    const int index = cell->property("tag").toInt();
+    const int side = index < kFirstCell5 ? 6 : 5;
+    const int cellOfGrid = index < kFirstCell5 ? index : index - kFirstCell5;
+    cell->setText(character);
+    cell->setAccessibleName(
+        QStringLiteral("Zeile %1, Spalte %2: %3").arg(cellOfGrid / side + 1).arg(cellOfGrid % side + 1).arg(character));
+}
+
 QFont fontOf(const QString &family, int pointSize)
 {
     QFont font(family, pointSize);
@@ -140,6 +152,10 @@ TForm1::TForm1(QWidget *parent)
     ui->StatusBar1->setPanelText(KeywordPanel, ui->ComboBox1->currentText());
     for (int i = 0; i < ui->ComboBox1->count(); ++i)
         ui->ComboBox1->setItemData(i, QSize(0, 18), Qt::SizeHintRole);  // the list's item height
+    // Matching entries are offered, never written into the field: a typed keyword stays as typed.
+    ui->ComboBox1->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    ui->ComboBox1->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    ui->ComboBox1->lineEdit()->setAccessibleName(ui->ComboBox1->accessibleName());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -166,8 +182,8 @@ void TForm1::FormCreate()
         cell->setTextFormat(Qt::PlainText);
         cell->setFont(fontOf(QStringLiteral("Courier New"), 17));
         setColours(cell, kReferenceColours);
-        cell->setText(caption);
         cell->setProperty("tag", index);
+        showInCell(cell, caption);
         cell->setEnabled(false);  // cells only display
         MatrixCells[index] = cell;
     };
@@ -204,10 +220,23 @@ void TForm1::FormCreate()
         memo->setPalette(palette);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         memo->setWordWrapMode(QTextOption::WrapAnywhere);  // linear layout for long lines of digits
+        memo->setTabChangesFocus(true);
+        memo->setAccessibleName(QStringLiteral("Fraktionierungszeile %1").arg(k + 1));
+        memo->setToolTip(QStringLiteral("Zeile %1 der Fraktionierung: jede d-te Ziffer der Koordinaten ab der %1., "
+                                        "wobei d die Fraktionierungstiefe ist. Von Hand geänderte Ziffern gehen in den "
+                                        "Cipher-Code ein.")
+                             .arg(k + 1));
         memo->setProperty("tag", k);
         memo->setVisible(k < 2);
         FractionMemos[k] = memo;
     }
+    // The rows come between their step and the depth spinner in the tab order.
+    QWidget *previous = ui->BitBtn11;
+    for (QPlainTextEdit *memo : FractionMemos) {
+        setTabOrder(previous, memo);
+        previous = memo;
+    }
+    setTabOrder(previous, ui->UpDown2);
 }
 
 void TForm1::connectHandlers()
@@ -474,7 +503,7 @@ void TForm1::BitBtn5Click()
     const std::string_view reference = bifid::baseAlphabet(chosen);
     for (std::size_t c = 0; c < reference.size(); ++c) {
         QLabel *cell = MatrixCells[firstCellOf(chosen) + int(c)];
-        cell->setText(textOf(reference.substr(c, 1)));
+        showInCell(cell, textOf(reference.substr(c, 1)));
         setColours(cell, kReferenceColours);
     }
     const QString keyword = ui->ComboBox1->currentText();
@@ -523,7 +552,7 @@ void TForm1::BitBtn8Click()
     const bifid::KeyedSquare square = bifid::generateSquare(layout, m_workbench.CleanKeyword);
     for (int c = 0; c < cellCount; ++c) {
         QLabel *cell = MatrixCells[firstCellOf(layout.dimension) + c];
-        cell->setText(textOf(std::string_view(square.text).substr(std::size_t(c), 1)));
+        showInCell(cell, textOf(std::string_view(square.text).substr(std::size_t(c), 1)));
         if (square.keywordCells[std::size_t(c)])
             setColours(cell, kKeywordColours);
     }

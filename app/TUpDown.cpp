@@ -1,5 +1,6 @@
 #include "TUpDown.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOption>
@@ -8,14 +9,56 @@
 #include <algorithm>
 
 namespace {
+
 constexpr int kAutoRepeatDelayMs = 400;
 constexpr int kAutoRepeatIntervalMs = 60;
+
+// Screen readers see the spinner as a spin box with its value and range.
+class AccessibleUpDown : public QAccessibleWidget, public QAccessibleValueInterface
+{
+public:
+    explicit AccessibleUpDown(TUpDown *upDown)
+        : QAccessibleWidget(upDown, QAccessible::SpinBox)
+    {
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Value ? QString::number(upDown()->position()) : QAccessibleWidget::text(kind);
+    }
+
+    QVariant currentValue() const override { return upDown()->position(); }
+    void setCurrentValue(const QVariant &value) override { upDown()->stepTo(value.toInt()); }
+    QVariant maximumValue() const override { return upDown()->max(); }
+    QVariant minimumValue() const override { return upDown()->min(); }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    TUpDown *upDown() const { return static_cast<TUpDown *>(widget()); }
+};
+
+QAccessibleInterface *accessibleUpDownFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(TUpDown::staticMetaObject.className()) && object->isWidgetType())
+        return new AccessibleUpDown(static_cast<TUpDown *>(object));
+    return nullptr;
+}
+
 }  // namespace
 
 TUpDown::TUpDown(QWidget *parent)
     : QWidget(parent)
 {
-    setFocusPolicy(Qt::TabFocus);
+    static const bool accessibilityInstalled = (QAccessible::installFactory(accessibleUpDownFactory), true);
+    Q_UNUSED(accessibilityInstalled);
+    setFocusPolicy(Qt::StrongFocus);
     m_autoRepeat.setSingleShot(false);
     connect(&m_autoRepeat, &QTimer::timeout, this, [this] {
         m_autoRepeat.setInterval(kAutoRepeatIntervalMs);
@@ -51,7 +94,18 @@ void TUpDown::step(Button button)
         return;
     m_position = next;
     update();
+    QAccessibleValueChangeEvent change(this, m_position);
+    QAccessible::updateAccessibility(&change);
     emit clicked(button);
+}
+
+void TUpDown::stepTo(int position)
+{
+    const Button direction = position > m_position ? Button::Up : Button::Down;
+    for (int previous = -1; m_position != position && m_position != previous;) {
+        previous = m_position;
+        step(direction);
+    }
 }
 
 QRect TUpDown::halfRect(Button button) const
@@ -79,6 +133,12 @@ void TUpDown::paintEvent(QPaintEvent *)
             arrow.state &= ~QStyle::State_Enabled;
         painter.drawPrimitive(button == Button::Up ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
                               arrow);
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(1, 1, -1, -1);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }
 

@@ -27,6 +27,8 @@ public:
     void setMin(int min);
     void setMax(int max);
     void setPosition(int position);
+    // Steps one at a time towards position, as a user would; each step that moves emits clicked().
+    void stepTo(int position);
 
     [[nodiscard]] QSize sizeHint() const override { return {17, 25}; }
 

@@ -390,6 +390,11 @@ void TestCipherSteps::emptyTextRunsThroughEveryStep()
     for (const char *memo : {"Memo2", "Memo3", "Memo4", "FractionMemo0", "FractionMemo1"})
         QVERIFY(window.memo(memo)->toPlainText().isEmpty());
     QVERIFY(!window.button("BitBtn9")->isEnabled());
+    for (const char *toggle : {"BitBtn6", "BitBtn12", "BitBtn14"}) {  // empty texts still switch
+        window.click(toggle);
+        QCOMPARE(window.button(toggle)->text(), QStringLiteral("Blocktext"));
+    }
+    QVERIFY(window.memo("Memo1")->toPlainText().isEmpty());
 }
 
 void TestCipherSteps::everyCiphertextDecipheresToTheCleanedText()
