@@ -8,6 +8,8 @@ packages=(
     fonts-liberation        # metric-compatible Courier New, Times New Roman and Arial
     libqt6svg6              # draws the SVG icons
     libbenchmark-dev        # Google Benchmark for bench/
+    dpkg-dev                # dpkg-shlibdeps finds the Debian package's library dependencies
+    desktop-file-utils      # checks the desktop entry of the package
 )
 
 missing=()
