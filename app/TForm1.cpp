@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "DecipherDialog.h"
 #include "Messages.h"
 #include "TextCodec.h"
 #include "ui_TForm1.h"
@@ -9,9 +10,11 @@
 #include <cipher/Grouping.h>
 #include <cipher/Square.h>
 
+#include <QAction>
 #include <QCompleter>
 #include <QFont>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QTimer>
 
 #include <new>
@@ -163,6 +166,7 @@ TForm1::TForm1(QWidget *parent)
 
     FormCreate();
     connectHandlers();
+    createDecipherAction();
     Timer1->start();
 }
 
@@ -623,4 +627,46 @@ void TForm1::BitBtn9Click()
     if (!ciphertext.ok())
         throw StepError(describe(*ciphertext.error, dimension()));
     ui->Memo3->setPlainText(textOf(ciphertext.value));
+}
+
+// ---- Decipher walk-through ------------------------------------------------------------------------
+
+ShownSquare TForm1::shownSquare() const
+{
+    ShownSquare shown{dimension(), squareShown(), {}};
+    for (int c = 0; c < bifid::cellCountOf(shown.dimension); ++c) {
+        const QColor background = MatrixCells[firstCellOf(shown.dimension) + c]->palette().color(QPalette::Window);
+        shown.keywordCells[std::size_t(c)] = background == kKeywordColours.background;
+    }
+    return shown;
+}
+
+void TForm1::createDecipherAction()
+{
+    auto *action = new QAction(QStringLiteral("Gegenprobe: entschlüsseln …"), this);
+    action->setObjectName(QStringLiteral("DecipherAction"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    addAction(action);  // so that the shortcut works anywhere in the window
+    connect(action, &QAction::triggered, this, [this] { runGuarded(&TForm1::openDecipherDialog); });
+
+    // The ciphertext's context menu leads with the walk-through, above the editing entries.
+    ui->Memo3->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->Memo3, &QWidget::customContextMenuRequested, this, [this, action](QPoint position) {
+        QMenu *menu = ui->Memo3->createStandardContextMenu();
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        QAction *firstStandardEntry = menu->actions().value(0);
+        menu->insertAction(firstStandardEntry, action);
+        menu->insertSeparator(firstStandardEntry);
+        menu->popup(ui->Memo3->viewport()->mapToGlobal(position));
+    });
+}
+
+void TForm1::openDecipherDialog()
+{
+    if (!m_decipherDialog)
+        m_decipherDialog = new DecipherDialog(this);
+    m_decipherDialog->load(ui->Memo3->toPlainText(), shownSquare(), ui->UpDown2->position(), m_workbench.CleanText);
+    m_decipherDialog->show();
+    m_decipherDialog->raise();
+    m_decipherDialog->activateWindow();
 }

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <bitset>
 #include <memory>
 #include <string>
 
@@ -19,6 +20,7 @@ class QLabel;
 class QPlainTextEdit;
 class QTimer;
 class TBitBtn;
+class DecipherDialog;
 
 namespace Ui {
 class TForm1;
@@ -38,6 +40,13 @@ struct Workbench {
     int CoordGroupCount = 0; // the same for the coordinate toggle, which keeps a count of its own
 };
 
+// The square as the cells of the chosen grid show it at this moment.
+struct ShownSquare {
+    bifid::Dimension dimension = bifid::Dimension::Six;
+    std::string text;              // cell c shows text[c]
+    std::bitset<36> keywordCells;  // the cells drawn in the keyword colours
+};
+
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
@@ -47,6 +56,7 @@ public:
     ~TForm1() override;
 
     [[nodiscard]] const Workbench &workbench() const { return m_workbench; }
+    [[nodiscard]] ShownSquare shownSquare() const;
 
     static constexpr int kCellCount = 61;
     static constexpr int kFractionMemoCount = 5;
@@ -100,4 +110,9 @@ private:
     std::array<QLabel *, kCellCount> MatrixCells{};
     std::array<QPlainTextEdit *, kFractionMemoCount> FractionMemos{};
     Workbench m_workbench;
+
+    // Decipher walk-through
+    void createDecipherAction();
+    void openDecipherDialog();
+    DecipherDialog *m_decipherDialog = nullptr;  // made on first use, then shown again
 };

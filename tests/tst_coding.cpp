@@ -1,4 +1,5 @@
 #include "cipher/Coding.h"
+#include "cipher/Normalize.h"
 #include "cipher/Square.h"
 
 #include <QTest>
@@ -57,6 +58,8 @@ private slots:
     void decipherNamesACharacterOutsideTheSquare_data();
     void decipherNamesACharacterOutsideTheSquare();
     void decipherUndoesEncipherForAnySquareAndDepth();
+    void normalizingKeepsOnlyWhatTheSquareReads_data();
+    void normalizingKeepsOnlyWhatTheSquareReads();
 };
 
 void TestCoding::coordinatesAreRowThenColumnDigit_data()
@@ -345,6 +348,32 @@ void TestCoding::decipherUndoesEncipherForAnySquareAndDepth()
         QCOMPARE(bytes(deciphered.value.rows), bytes(bifid::fractionate(coordinates, depth)));
         QCOMPARE(bytes(deciphered.value.plaintext), bytes(text));
     }
+}
+
+void TestCoding::normalizingKeepsOnlyWhatTheSquareReads_data()
+{
+    QTest::addColumn<QByteArray>("typed");
+    QTest::addColumn<QByteArray>("ciphertext");
+
+    QTest::addRow("small letters become capitals") << QByteArray("ghnF6az") << QByteArray("GHNF6AZ");
+    QTest::addRow("groups of five") << QByteArray("GHNF6 GIH46 L") << QByteArray("GHNF6GIH46L");
+    QTest::addRow("CR LF line breaks") << QByteArray("GHN\r\nF6\r\n") << QByteArray("GHNF6");
+    QTest::addRow("lone CR and LF") << QByteArray("G\rH\nN") << QByteArray("GHN");
+    QTest::addRow("tabs") << QByteArray("\tGH\tNF6\t") << QByteArray("GHNF6");
+    QTest::addRow("only layout") << QByteArray(" \t\r\n  ") << QByteArray();
+    QTest::addRow("empty") << QByteArray() << QByteArray();
+    // Only a-z are raised: a small umlaut stays, so that the square's error names it as typed.
+    QTest::addRow("umlauts, symbols and digits stay") << QByteArray("\xE4\xDF?-7\xA0") << QByteArray("\xE4\xDF?-7\xA0");
+    QTest::addRow("bytes next to the small letters stay") << QByteArray("`{@[") << QByteArray("`{@[");
+    QTest::addRow("zero byte stays") << QByteArray("A\0b", 3) << QByteArray("A\0B", 3);
+}
+
+void TestCoding::normalizingKeepsOnlyWhatTheSquareReads()
+{
+    QFETCH(QByteArray, typed);
+    QFETCH(QByteArray, ciphertext);
+    QCOMPARE(bytes(bifid::normalizeCiphertext(std::string_view(typed.constData(), std::size_t(typed.size())))),
+             ciphertext);
 }
 
 QTEST_GUILESS_MAIN(TestCoding)

@@ -1,0 +1,520 @@
+// The decipher walk-through opened from the real window: how it is reached, what it takes over from the
+// window, how its steps follow the ciphertext and the depth, and that the window itself stays as it was.
+
+#include "WindowDriver.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QSpinBox>
+
+namespace {
+
+enum class Way { ShortcutOnTheWindow, ShortcutInTheCiphertext, Action, ContextMenu };
+enum class Verdict { None, Matches, Differs, NothingToCompare };
+
+constexpr QColor kGreen(0, 128, 0);
+constexpr QColor kRed(255, 0, 0);
+constexpr QColor kNavy(0, 0, 128);
+constexpr QColor kYellow(255, 255, 0);
+constexpr QColor kWhite(255, 255, 255);
+
+// The dialog's controls, found by name below the main window.
+struct DecipherView {
+    explicit DecipherView(const WindowDriver &window)
+        : dialog(window.find<QDialog>(QStringLiteral("DecipherDialog")))
+        , input(window.memo(QStringLiteral("DecipherInput")))
+        , depth(window.find<QSpinBox>(QStringLiteral("DecipherDepth")))
+        , code(window.memo(QStringLiteral("DecipherCode")))
+        , rows(window.memo(QStringLiteral("DecipherRows")))
+        , coordinates(window.memo(QStringLiteral("DecipherCoordinates")))
+        , result(window.memo(QStringLiteral("DecipherResult")))
+        , error(window.label(QStringLiteral("DecipherError")))
+        , verdict(window.label(QStringLiteral("DecipherVerdict")))
+    {
+    }
+
+    QList<QLabel *> cells() const
+    {
+        QList<QLabel *> cells;
+        for (int c = 0; auto *cell = dialog->findChild<QLabel *>(QStringLiteral("DecipherCell%1").arg(c)); ++c)
+            cells << cell;
+        return cells;
+    }
+
+    QDialog *dialog;
+    QPlainTextEdit *input;
+    QSpinBox *depth;
+    QPlainTextEdit *code;
+    QPlainTextEdit *rows;
+    QPlainTextEdit *coordinates;
+    QPlainTextEdit *result;
+    QLabel *error;
+    QLabel *verdict;
+};
+
+QAction *decipherAction(const WindowDriver &window)
+{
+    auto *action = window.form->findChild<QAction *>(QStringLiteral("DecipherAction"));
+    if (!action)
+        qFatal("The window has no DecipherAction");
+    return action;
+}
+
+QMenu *openContextMenu(QPlainTextEdit *memo)
+{
+    const QPoint inside(10, 10);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, inside, memo->viewport()->mapToGlobal(inside));
+    QApplication::sendEvent(memo->viewport(), &event);
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+}
+
+void openDialog(const WindowDriver &window, Way way)
+{
+    switch (way) {
+    case Way::ShortcutOnTheWindow:
+    case Way::ShortcutInTheCiphertext: {
+        // The window's own shortcut needs the window itself active, not a dialog in front of it.
+        window.form->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), window.form.get());
+        QWidget *target = way == Way::ShortcutOnTheWindow ? static_cast<QWidget *>(window.form.get())
+                                                           : window.memo(QStringLiteral("Memo3"));
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_E, Qt::ControlModifier);
+        break;
+    }
+    case Way::Action:
+        decipherAction(window)->trigger();
+        break;
+    case Way::ContextMenu: {
+        QMenu *menu = openContextMenu(window.memo(QStringLiteral("Memo3")));
+        QVERIFY(menu);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(menu->actions().constFirst()).center());
+        break;
+    }
+    }
+    QVERIFY(window.form->findChild<QDialog *>(QStringLiteral("DecipherDialog")));
+}
+
+// A whole pass: cleaning, keyword, square, coding at the given depth.
+void runPass(WindowDriver &window, const QString &plaintext, const QString &keyword, bool fiveByFive = false,
+             int depth = 2)
+{
+    if (fiveByFive)
+        window.chooseItem(QStringLiteral("RadioGroup3"), 1);
+    window.prepareSquare(plaintext, keyword);
+    window.setUpDownTo(QStringLiteral("UpDown2"), depth);
+    window.runCoding();
+}
+
+void verifyVerdict(QLabel *label, Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::None:
+        QVERIFY(label->text().isEmpty());
+        break;
+    case Verdict::Matches:
+        QCOMPARE(label->text(), QStringLiteral("Stimmt mit dem bereinigten Text überein."));
+        QCOMPARE(label->palette().color(QPalette::WindowText), kGreen);
+        break;
+    case Verdict::Differs:
+        QCOMPARE(label->text(), QStringLiteral("Weicht vom bereinigten Text ab."));
+        QCOMPARE(label->palette().color(QPalette::WindowText), kRed);
+        break;
+    case Verdict::NothingToCompare:
+        QCOMPARE(label->text(), QStringLiteral("Das Hauptfenster hat noch keinen bereinigten Text zum Vergleichen."));
+        break;
+    }
+}
+
+void verifyNoSteps(const DecipherView &view)
+{
+    for (QPlainTextEdit *step : {view.code, view.rows, view.coordinates, view.result})
+        QVERIFY2(step->toPlainText().isEmpty(), qPrintable(step->objectName()));
+}
+
+// What a user can see of the main window itself, the dialog left out.
+QStringList mainWindowState(const WindowDriver &window)
+{
+    QStringList state;
+    for (QWidget *widget : window.form->findChildren<QWidget *>()) {
+        if (widget->window() != window.form.get())
+            continue;
+        QString text;
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            text = label->text();
+        else if (auto *edit = qobject_cast<QLineEdit *>(widget))
+            text = edit->text();
+        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            text = button->text();
+        else if (auto *memo = qobject_cast<QPlainTextEdit *>(widget))
+            text = memo->toPlainText();
+        const QRect place = widget->geometry();
+        state << QStringLiteral("%1 %2 %3,%4 %5x%6 %7 %8")
+                     .arg(widget->objectName(), text)
+                     .arg(place.x())
+                     .arg(place.y())
+                     .arg(place.width())
+                     .arg(place.height())
+                     .arg(widget->isEnabled())
+                     .arg(widget->isVisibleTo(window.form.get()));
+    }
+    const Workbench &bench = window.form->workbench();
+    state << QString::fromStdString(bench.CleanText + "|" + bench.CoordText + "|" + bench.CipherCode);
+    return state;
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Way)
+Q_DECLARE_METATYPE(Verdict)
+
+class TestDecipherDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyWayOpensTheDialogWithTheCiphertext_data();
+    void everyWayOpensTheDialogWithTheCiphertext();
+    void wholePassReadsBackToTheCleanedText_data();
+    void wholePassReadsBackToTheCleanedText();
+    void stepsFollowTheCiphertextAndDepth_data();
+    void stepsFollowTheCiphertextAndDepth();
+    void contextMenuOfTheCiphertextLeadsWithTheAction();
+    void reopeningBringsTheSameDialogBackWithTheWindowsState();
+    void openingBeforeAnyPassShowsTheReferenceSquare();
+    void usingTheDialogLeavesTheMainWindowAlone();
+    void aMegabyteOfCiphertextStaysFast();
+};
+
+void TestDecipherDialog::everyWayOpensTheDialogWithTheCiphertext_data()
+{
+    QTest::addColumn<Way>("way");
+    QTest::addRow("Ctrl+E on the window") << Way::ShortcutOnTheWindow;
+    QTest::addRow("Ctrl+E in the ciphertext field") << Way::ShortcutInTheCiphertext;
+    QTest::addRow("the action") << Way::Action;
+    QTest::addRow("the context menu of the ciphertext") << Way::ContextMenu;
+}
+
+void TestDecipherDialog::everyWayOpensTheDialogWithTheCiphertext()
+{
+    QFETCH(Way, way);
+    WindowDriver window;
+    runPass(window, QStringLiteral("Hallo"), QStringLiteral("A"));
+    QCOMPARE(window.memo("Memo3")->toPlainText(), QStringLiteral("GHNF6"));
+    const qsizetype boxesOfThePass = window.boxes.size();
+
+    openDialog(window, way);
+    if (QTest::currentTestFailed())
+        return;
+    const DecipherView view(window);
+    QVERIFY(view.dialog->isVisible());
+    QVERIFY(!view.dialog->isModal());
+    QTRY_VERIFY(view.dialog->isActiveWindow());
+    QCOMPARE(view.input->toPlainText(), QStringLiteral("GHNF6"));
+    QCOMPARE(view.result->toPlainText(), QStringLiteral("HALLO"));
+    verifyVerdict(view.verdict, Verdict::Matches);
+    QCOMPARE(window.boxes.size(), boxesOfThePass);
+}
+
+void TestDecipherDialog::wholePassReadsBackToTheCleanedText_data()
+{
+    QTest::addColumn<QString>("plaintext");
+    QTest::addColumn<QString>("keyword");
+    QTest::addColumn<bool>("fiveByFive");
+    QTest::addColumn<int>("depth");
+
+    QTest::addRow("6 X 6, keyword A, depth 2") << "Hallo" << "A" << false << 2;
+    QTest::addRow("6 X 6, long keyword, umlauts and digits, depth 5")
+        << "Größere Jäger zahlen 1984 Öre" << "DONAUDAMPFSCHIFFAHRTSGESELLSCHAFT" << false << 5;
+    QTest::addRow("6 X 6, no keyword, depth 4") << "Bifid ist eine Fraktionierungschiffre" << "" << false << 4;
+    QTest::addRow("5 X 5, J as I, depth 3") << "Jaguar und Jaeger im Zoo" << "KRYPTOGRAPHIE" << true << 3;
+}
+
+void TestDecipherDialog::wholePassReadsBackToTheCleanedText()
+{
+    QFETCH(QString, plaintext);
+    QFETCH(QString, keyword);
+    QFETCH(bool, fiveByFive);
+    QFETCH(int, depth);
+    WindowDriver window;
+    runPass(window, plaintext, keyword, fiveByFive, depth);
+
+    openDialog(window, Way::ShortcutOnTheWindow);
+    if (QTest::currentTestFailed())
+        return;
+    const DecipherView view(window);
+    QCOMPARE(view.input->toPlainText(), window.memo("Memo3")->toPlainText());
+    QCOMPARE(view.depth->value(), depth);
+    QVERIFY(view.error->text().isEmpty());
+    QCOMPARE(view.result->toPlainText(), QString::fromStdString(window.form->workbench().CleanText));
+    QCOMPARE(view.coordinates->toPlainText(), window.memo("Memo2")->toPlainText());
+    QCOMPARE(view.code->toPlainText(), window.memo("Memo4")->toPlainText());
+    for (int k = 0; k < depth; ++k)
+        QCOMPARE(view.rows->toPlainText().split(u'\n').value(k), window.fractionMemo(k)->toPlainText());
+    verifyVerdict(view.verdict, Verdict::Matches);
+
+    // The square as the grid of the chosen size shows it, in its colours.
+    const int firstCell = fiveByFive ? 36 : 0;
+    const QList<QLabel *> cells = view.cells();
+    QCOMPARE(cells.size(), fiveByFive ? 25 : 36);
+    int keywordCells = 0;
+    for (int c = 0; c < cells.size(); ++c) {
+        const QLabel *shown = window.cell(firstCell + c);
+        QCOMPARE(cells[c]->text(), shown->text());
+        const bool keywordCell = shown->palette().color(QPalette::Window) == kGreen;
+        keywordCells += keywordCell;
+        QCOMPARE(cells[c]->palette().color(QPalette::Window), keywordCell ? kGreen : kNavy);
+        QCOMPARE(cells[c]->palette().color(QPalette::WindowText), keywordCell ? kYellow : kWhite);
+    }
+    QCOMPARE(qsizetype(keywordCells), window.edit("Edit4")->text().size());
+}
+
+void TestDecipherDialog::stepsFollowTheCiphertextAndDepth_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QString>("coordinates");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<Verdict>("verdict");
+
+    const QString hallo = QStringLiteral("HALLO");
+    const QString halloCoordinates = QStringLiteral("2211262633");
+    const QString none;
+    QTest::addRow("ciphertext of the pass, depth 2")
+        << "GHNF6" << 2 << "2122321663" << QStringList{"21223", "21663"} << halloCoordinates << hallo << none
+        << Verdict::Matches;
+    QTest::addRow("depth 3") << "GIH46" << 3 << "2123226163" << QStringList{"2123", "226", "163"} << halloCoordinates
+                             << hallo << none << Verdict::Matches;
+    QTest::addRow("depth 4") << "HN6BF" << 4 << "2232631216" << QStringList{"223", "263", "12", "16"}
+                             << halloCoordinates << hallo << none << Verdict::Matches;
+    QTest::addRow("depth 5") << "LHFCI" << 5 << "2622161323" << QStringList{"26", "22", "16", "13", "23"}
+                             << halloCoordinates << hallo << none << Verdict::Matches;
+    QTest::addRow("read at the wrong depth") << "GHNF6" << 3 << "2122321663" << QStringList{"2122", "321", "663"}
+                                             << "2361262132" << "I4LGN" << none << Verdict::Differs;
+    QTest::addRow("one letter changed") << "GHNF7" << 2 << "2122321664" << QStringList{"21223", "21664"}
+                                        << "2211262634" << "HALLP" << none << Verdict::Differs;
+    QTest::addRow("small letters count as capitals")
+        << "ghnf6" << 2 << "2122321663" << QStringList{"21223", "21663"} << halloCoordinates << hallo << none
+        << Verdict::Matches;
+    QTest::addRow("blanks, tabs and line breaks are passed over")
+        << " GH NF\t6\n\n" << 2 << "2122321663" << QStringList{"21223", "21663"} << halloCoordinates << hallo
+        << none << Verdict::Matches;
+    QTest::addRow("no-break space counts as a blank")
+        << "GHNF6\u00A0" << 2 << "2122321663" << QStringList{"21223", "21663"} << halloCoordinates << hallo
+        << none << Verdict::Matches;
+    QTest::addRow("one letter, depth 3 leaves a row empty")
+        << "G" << 3 << "21" << QStringList{"2", "1", ""} << "21" << "G" << none << Verdict::Differs;
+
+    const QStringList noRows;
+    QTest::addRow("small umlaut") << "GHäF6" << 2 << none << noRows << none << none
+                                  << "Das Zeichen 'ä' an Stelle 3 steht nicht in der 6 X 6-Matrix." << Verdict::None;
+    QTest::addRow("the first bad character is named")
+        << "G!?" << 2 << none << noRows << none << none
+        << "Das Zeichen '!' an Stelle 2 steht nicht in der 6 X 6-Matrix." << Verdict::None;
+    QTest::addRow("blanks and line breaks count as places")
+        << "GH N\nF?" << 2 << none << noRows << none << none
+        << "Das Zeichen '?' an Stelle 7 steht nicht in der 6 X 6-Matrix." << Verdict::None;
+    QTest::addRow("character outside the code page is named as typed")
+        << "GHNF6\u0142" << 2 << none << noRows << none << none
+        << "Das Zeichen '\u0142' an Stelle 6 steht nicht in der 6 X 6-Matrix." << Verdict::None;
+    QTest::addRow("character beyond the basic plane counts once")
+        << "\U0001F600 \U0001F600" << 2 << none << noRows << none << none
+        << "Das Zeichen '\U0001F600' an Stelle 1 steht nicht in der 6 X 6-Matrix." << Verdict::None;
+    QTest::addRow("invisible character is named by its code")
+        << "GH\u200BNF6" << 2 << none << noRows << none << none
+        << "Das Zeichen U+200B an Stelle 3 steht nicht in der 6 X 6-Matrix." << Verdict::None;
+    QTest::addRow("empty") << "" << 2 << none << noRows << none << none << none << Verdict::None;
+    QTest::addRow("only blanks and line breaks")
+        << " \n\t \n" << 4 << none << noRows << none << none << none << Verdict::None;
+}
+
+// Text first, then depth: both the text and the depth must bring every field up to date.
+void TestDecipherDialog::stepsFollowTheCiphertextAndDepth()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, depth);
+    QFETCH(QString, code);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, coordinates);
+    QFETCH(QString, result);
+    QFETCH(QString, error);
+    QFETCH(Verdict, verdict);
+    WindowDriver window;
+    runPass(window, QStringLiteral("Hallo"), QStringLiteral("A"));
+    const qsizetype boxesOfThePass = window.boxes.size();
+    openDialog(window, Way::Action);
+    if (QTest::currentTestFailed())
+        return;
+    const DecipherView view(window);
+    QCOMPARE(view.depth->value(), 2);
+
+    window.replaceText(view.input, typed);
+    view.depth->setValue(depth);
+    // The dialog never rewrites what was typed; the field itself gives a no-break space as a blank.
+    QCOMPARE(view.input->toPlainText(), typed.replace(QChar::Nbsp, u' '));
+    QCOMPARE(view.error->text(), error);
+    QCOMPARE(view.code->toPlainText(), code);
+    QCOMPARE(view.rows->toPlainText(), rows.join(u'\n'));
+    QCOMPARE(view.coordinates->toPlainText(), coordinates);
+    QCOMPARE(view.result->toPlainText(), result);
+    verifyVerdict(view.verdict, verdict);
+    if (!error.isEmpty())
+        QCOMPARE(view.error->palette().color(QPalette::WindowText), kRed);
+
+    // Mending the text brings the steps back.
+    window.replaceText(view.input, QStringLiteral("LHFCI"));
+    view.depth->setValue(5);
+    QVERIFY(view.error->text().isEmpty());
+    QCOMPARE(view.result->toPlainText(), QStringLiteral("HALLO"));
+    verifyVerdict(view.verdict, Verdict::Matches);
+    QCOMPARE(window.boxes.size(), boxesOfThePass);
+}
+
+void TestDecipherDialog::contextMenuOfTheCiphertextLeadsWithTheAction()
+{
+    WindowDriver window;
+    QAction *action = decipherAction(window);
+    QCOMPARE(action->text(), QStringLiteral("Gegenprobe: entschlüsseln \u2026"));
+    QCOMPARE(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+
+    for (int pass = 0; pass < 2; ++pass) {  // a second menu is built afresh, not stacked on the first
+        QMenu *menu = openContextMenu(window.memo("Memo3"));
+        QVERIFY(menu);
+        const QList<QAction *> entries = menu->actions();
+        QVERIFY(entries.size() > 3);
+        QCOMPARE(entries[0], action);
+        QVERIFY(entries[1]->isSeparator());
+        QVERIFY(!entries[2]->isSeparator());
+        QCOMPARE(entries.count(action), 1);
+        QVERIFY(action->isEnabled());
+        const QPointer<QMenu> closed(menu);
+        menu->close();
+        QTRY_VERIFY(closed.isNull());  // the menu goes with its closing, the action stays
+        QVERIFY(decipherAction(window) == action);
+    }
+    QVERIFY(!window.form->findChild<QDialog *>(QStringLiteral("DecipherDialog")));
+}
+
+void TestDecipherDialog::reopeningBringsTheSameDialogBackWithTheWindowsState()
+{
+    WindowDriver window;
+    runPass(window, QStringLiteral("Hallo"), QStringLiteral("A"));
+    openDialog(window, Way::ShortcutOnTheWindow);
+    if (QTest::currentTestFailed())
+        return;
+    const DecipherView first(window);
+    window.replaceText(first.input, QStringLiteral("XYZ"));
+    first.depth->setValue(4);
+
+    // A new pass with another square, size and depth while the dialog stays open.
+    window.click("BitBtn3");
+    window.chooseItem("RadioGroup3", 1);
+    runPass(window, QStringLiteral("Bifid"), QStringLiteral("ZEBRA"), true, 3);
+    openDialog(window, Way::ShortcutOnTheWindow);
+    if (QTest::currentTestFailed())
+        return;
+
+    const DecipherView again(window);
+    QCOMPARE(again.dialog, first.dialog);
+    QCOMPARE(window.form->findChildren<QDialog *>(QStringLiteral("DecipherDialog")).size(), 1);
+    QTRY_VERIFY(again.dialog->isActiveWindow());
+    QCOMPARE(again.input->toPlainText(), window.memo("Memo3")->toPlainText());
+    QCOMPARE(again.depth->value(), 3);
+    QCOMPARE(again.result->toPlainText(), QStringLiteral("BIFID"));
+    verifyVerdict(again.verdict, Verdict::Matches);
+    const QList<QLabel *> cells = again.cells();
+    QCOMPARE(cells.size(), 25);
+    QCOMPARE(cells[0]->text(), window.cell(36)->text());
+    QCOMPARE(cells[24]->text(), window.cell(60)->text());
+
+    // Closed and opened again it is still the same dialog.
+    again.dialog->close();
+    QVERIFY(!again.dialog->isVisible());
+    decipherAction(window)->trigger();
+    QVERIFY(again.dialog->isVisible());
+    QCOMPARE(window.form->findChildren<QDialog *>(QStringLiteral("DecipherDialog")).size(), 1);
+}
+
+void TestDecipherDialog::openingBeforeAnyPassShowsTheReferenceSquare()
+{
+    WindowDriver window;
+    QVERIFY(decipherAction(window)->isEnabled());
+    openDialog(window, Way::ShortcutOnTheWindow);
+    if (QTest::currentTestFailed())
+        return;
+    const DecipherView view(window);
+    QVERIFY(view.input->toPlainText().isEmpty());
+    QVERIFY(view.error->text().isEmpty());
+    verifyNoSteps(view);
+    verifyVerdict(view.verdict, Verdict::None);
+
+    const QList<QLabel *> cells = view.cells();
+    QCOMPARE(cells.size(), 36);
+    for (int c = 0; c < cells.size(); ++c) {
+        QCOMPARE(cells[c]->text(), QString(QChar(bifid::kAlphabet6[std::size_t(c)])));
+        QCOMPARE(cells[c]->palette().color(QPalette::Window), kNavy);
+    }
+
+    // A ciphertext of the reference square reads back, with nothing in the window to compare it with.
+    window.replaceText(view.input, QStringLiteral("GHNF6"));
+    QCOMPARE(view.result->toPlainText(), QStringLiteral("HALLO"));
+    verifyVerdict(view.verdict, Verdict::NothingToCompare);
+}
+
+void TestDecipherDialog::usingTheDialogLeavesTheMainWindowAlone()
+{
+    WindowDriver window;
+    runPass(window, QStringLiteral("Hallo Welt"), QStringLiteral("GEHEIM"), false, 3);
+    const QStringList before = mainWindowState(window);
+    const QRect placeBefore = window.form->geometry();
+    const qsizetype boxesOfThePass = window.boxes.size();
+
+    openDialog(window, Way::ContextMenu);
+    if (QTest::currentTestFailed())
+        return;
+    const DecipherView view(window);
+    window.replaceText(view.input, QStringLiteral("abc def"));
+    view.depth->setValue(5);
+    window.replaceText(view.input, QStringLiteral("A?"));
+    view.dialog->close();
+
+    QCOMPARE(mainWindowState(window), before);
+    QCOMPARE(window.form->geometry(), placeBefore);
+    QCOMPARE(window.boxes.size(), boxesOfThePass);
+}
+
+void TestDecipherDialog::aMegabyteOfCiphertextStaysFast()
+{
+    WindowDriver window;
+    runPass(window, QStringLiteral("Hallo"), QStringLiteral("A"));
+    openDialog(window, Way::Action);
+    if (QTest::currentTestFailed())
+        return;
+    const DecipherView view(window);
+    view.depth->setValue(5);
+
+    const qsizetype size = 1 << 20;
+    QString ciphertext(size, Qt::Uninitialized);
+    for (qsizetype i = 0; i < size; ++i)
+        ciphertext[i] = QLatin1Char(bifid::kAlphabet6[std::size_t(i * 7 % 36)]);
+    QElapsedTimer clock;
+    clock.start();
+    window.replaceText(view.input, ciphertext);
+    QCOMPARE(view.result->toPlainText().size(), size);
+    QCOMPARE(view.code->toPlainText().size(), 2 * size);
+    verifyVerdict(view.verdict, Verdict::Differs);
+
+    window.replaceText(view.input, ciphertext + QStringLiteral("#"));
+    QCOMPARE(view.error->text(),
+             QStringLiteral("Das Zeichen '#' an Stelle %1 steht nicht in der 6 X 6-Matrix.").arg(size + 1));
+    verifyNoSteps(view);
+    QVERIFY2(clock.elapsed() < 20000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+}
+
+QTEST_MAIN(TestDecipherDialog)
+#include "tst_decipher_dialog.moc"
