@@ -25,6 +25,10 @@ constexpr QColor kBlack(0, 0, 0);
 
 constexpr int kCellSize = 32;  // as in the main window
 
+// Laying out the steps of a long ciphertext takes longer than the pause between two key strokes.
+constexpr qsizetype kLongCiphertext = 50'000;
+constexpr int kTypingPauseMs = 300;
+
 void setTextColour(QWidget *widget, QColor colour)
 {
     QPalette palette = widget->palette();
@@ -105,7 +109,10 @@ DecipherDialog::DecipherDialog(QWidget *parent)
 {
     ui->setupUi(this);
     setTextColour(ui->DecipherError, kRed);
-    connect(ui->DecipherInput, &QPlainTextEdit::textChanged, this, &DecipherDialog::updateSteps);
+    m_typingPause.setSingleShot(true);
+    m_typingPause.setInterval(kTypingPauseMs);
+    connect(&m_typingPause, &QTimer::timeout, this, &DecipherDialog::updateSteps);
+    connect(ui->DecipherInput, &QPlainTextEdit::textChanged, this, &DecipherDialog::inputChanged);
     connect(ui->DecipherDepth, &QSpinBox::valueChanged, this, &DecipherDialog::updateSteps);
     connect(ui->DecipherClose, &QPushButton::clicked, this, &QDialog::close);
 }
@@ -167,10 +174,19 @@ void DecipherDialog::drawSquare()
     }
 }
 
+void DecipherDialog::inputChanged()
+{
+    if (ui->DecipherInput->document()->characterCount() > kLongCiphertext)
+        m_typingPause.start();
+    else
+        updateSteps();
+}
+
 // Runs on every change of the ciphertext or depth, outside any handler of the main window: a text too
 // large for the memory ends here with a message instead of in Qt's event loop.
 void DecipherDialog::updateSteps()
 {
+    m_typingPause.stop();
     try {
         showSteps();
     } catch (const std::bad_alloc &) {

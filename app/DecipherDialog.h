@@ -8,6 +8,7 @@
 #include "TForm1.h"
 
 #include <QDialog>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -29,6 +30,7 @@ public:
 
 private:
     void drawSquare();
+    void inputChanged();
     void updateSteps();
     void showSteps();
     void clearSteps();
@@ -37,4 +39,5 @@ private:
     const std::unique_ptr<Ui::DecipherDialog> ui;
     ShownSquare m_square;
     std::string m_cleanText;
+    QTimer m_typingPause;  // a long ciphertext is read back once the typing pauses
 };

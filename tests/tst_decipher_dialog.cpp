@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QSpinBox>
 
@@ -185,7 +184,7 @@ private slots:
     void reopeningBringsTheSameDialogBackWithTheWindowsState();
     void openingBeforeAnyPassShowsTheReferenceSquare();
     void usingTheDialogLeavesTheMainWindowAlone();
-    void aMegabyteOfCiphertextStaysFast();
+    void aMegabyteOfCiphertextIsReadBackWhenTypingPauses();
 };
 
 void TestDecipherDialog::everyWayOpensTheDialogWithTheCiphertext_data()
@@ -488,7 +487,7 @@ void TestDecipherDialog::usingTheDialogLeavesTheMainWindowAlone()
     QCOMPARE(window.boxes.size(), boxesOfThePass);
 }
 
-void TestDecipherDialog::aMegabyteOfCiphertextStaysFast()
+void TestDecipherDialog::aMegabyteOfCiphertextIsReadBackWhenTypingPauses()
 {
     WindowDriver window;
     runPass(window, QStringLiteral("Hallo"), QStringLiteral("A"));
@@ -502,18 +501,18 @@ void TestDecipherDialog::aMegabyteOfCiphertextStaysFast()
     QString ciphertext(size, Qt::Uninitialized);
     for (qsizetype i = 0; i < size; ++i)
         ciphertext[i] = QLatin1Char(bifid::kAlphabet6[std::size_t(i * 7 % 36)]);
-    QElapsedTimer clock;
-    clock.start();
+    const QString before = view.result->toPlainText();
     window.replaceText(view.input, ciphertext);
-    QCOMPARE(view.result->toPlainText().size(), size);
+    QCOMPARE(view.result->toPlainText(), before);  // not yet: the typing may go on
+    QTRY_COMPARE_WITH_TIMEOUT(view.result->toPlainText().size(), size, 60000);
     QCOMPARE(view.code->toPlainText().size(), 2 * size);
     verifyVerdict(view.verdict, Verdict::Differs);
 
     window.replaceText(view.input, ciphertext + QStringLiteral("#"));
-    QCOMPARE(view.error->text(),
-             QStringLiteral("Das Zeichen '#' an Stelle %1 steht nicht in der 6 X 6-Matrix.").arg(size + 1));
+    QTRY_COMPARE_WITH_TIMEOUT(view.error->text(),
+                              QStringLiteral("Das Zeichen '#' an Stelle %1 steht nicht in der 6 X 6-Matrix.").arg(size + 1),
+                              60000);
     verifyNoSteps(view);
-    QVERIFY2(clock.elapsed() < 20000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
 }
 
 QTEST_MAIN(TestDecipherDialog)
