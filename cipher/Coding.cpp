@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <utility>
 
 namespace bifid {
@@ -136,11 +137,47 @@ Result<std::string> readThroughSquare(std::string_view cipherCode, std::string_v
 
 Result<std::string> encipher(std::string_view cleanText, std::string_view square, Dimension dimension, int depth)
 {
-    Result<std::string> coordinates = codeCoordinates(cleanText, square, dimension);
-    if (!coordinates.ok())
-        return {{}, coordinates.error};
-    const std::string cipherCode = joinRows(fractionate(coordinates.value, depth));
-    return readThroughSquare(cipherCode, square, dimension);
+    const auto side = static_cast<std::size_t>(sideOf(dimension));
+    if (square.size() < side * side) {  // a short square: each step checks its own cells
+        Result<std::string> coordinates = codeCoordinates(cleanText, square, dimension);
+        if (!coordinates.ok())
+            return {{}, coordinates.error};
+        return readThroughSquare(joinRows(fractionate(coordinates.value, depth)), square, dimension);
+    }
+
+    // Row and column of each byte, counted from 0; the last matching cell wins, as in the coding.
+    std::array<std::array<std::uint8_t, 2>, 256> cellOf{};
+    std::array<bool, 256> shown{};
+    for (std::size_t cell = 0; cell < side * side; ++cell) {
+        cellOf[indexOf(square[cell])] = {static_cast<std::uint8_t>(cell / side), static_cast<std::uint8_t>(cell % side)};
+        shown[indexOf(square[cell])] = true;
+    }
+    for (std::size_t i = 0; i < cleanText.size(); ++i) {
+        if (!shown[indexOf(cleanText[i])])
+            return {{}, CipherError{CipherError::Kind::NotInSquare, cleanText[i], i + 1}};
+    }
+
+    // Without building the coordinates, rows and code: the joined code runs through row 0 (coordinate
+    // digits 0, d, 2d, ...), then row 1, and so on; digit p is the row (p even) or column (p odd) of
+    // character p / 2, and each two code digits name the cell of one ciphertext character.
+    const std::size_t length = 2 * cleanText.size();
+    const std::size_t rowCount = safeDepth(depth);
+    std::string ciphertext(cleanText.size(), '\0');
+    char *out = ciphertext.data();
+    constexpr std::uint8_t kNoRowYet = 0xFF;
+    std::uint8_t pendingRow = kNoRowYet;
+    for (std::size_t k = 0; k < rowCount; ++k) {
+        for (std::size_t p = k; p < length; p += rowCount) {
+            const std::uint8_t digit = cellOf[indexOf(cleanText[p / 2])][p % 2];
+            if (pendingRow == kNoRowYet) {
+                pendingRow = digit;
+            } else {
+                *out++ = square[pendingRow * side + digit];
+                pendingRow = kNoRowYet;
+            }
+        }
+    }
+    return {std::move(ciphertext), {}};
 }
 
 Result<DecipherSteps> decipher(std::string_view ciphertext, std::string_view square, Dimension dimension, int depth)
