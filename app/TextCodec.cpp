@@ -50,7 +50,7 @@ std::string toCodePage(QStringView text)
 QString fromCodePage(std::string_view bytes)
 {
     QString text(qsizetype(bytes.size()), Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    auto *out = reinterpret_cast<char16_t *>(text.data());
     const char16_t *const begin = out;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const auto byte = static_cast<unsigned char>(bytes[i]);

@@ -1,6 +1,8 @@
 // Throughput of the cipher operations on 1 KB, 1 MB and 10 MB inputs, in bytes of input per second.
 // Equal rates at 1 MB and 10 MB show that an operation stays linear. The table baseline maps every
-// byte through a 256-entry table: the speed a single pass over the bytes can reach.
+// byte through a 256-entry table: the speed a single pass over the bytes can reach. After the usual
+// table comes a summary: every rate as a share of the baseline's at the same size, and how each time
+// grows from 1 MB to 10 MB.
 
 #include "cipher/Cleaning.h"
 #include "cipher/Coding.h"
@@ -11,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <random>
 #include <string>
@@ -22,6 +25,7 @@ namespace {
 using bifid::Dimension;
 
 constexpr std::array<std::int64_t, 3> kSizes = {1 << 10, 1 << 20, 10 << 20};
+constexpr std::array<const char *, 3> kSizeLabels = {"1 KB", "1 MB", "10 MB"};
 
 // Inputs are built once per size from a fixed seed, so every run measures the same bytes.
 template <typename Make>
@@ -189,15 +193,13 @@ void BM_GroupText(benchmark::State &state)
     setBytes(state, text.size());
 }
 
-// Cleaning, coordinates, fractionation, join and read-back, as the window runs them.
+// Cleaning, then the whole encryption: from the raw plaintext to the ciphertext.
 void BM_WholePipeline(benchmark::State &state)
 {
     const std::string &raw = rawText(sizeArgument(state));
     for (auto _ : state) {
         const std::string clean = bifid::cleanText(raw, true, Dimension::Six);
-        const auto coordinates = bifid::codeCoordinates(clean, square(), Dimension::Six);
-        const std::string code = bifid::joinRows(bifid::fractionate(coordinates.value, 2));
-        benchmark::DoNotOptimize(bifid::readThroughSquare(code, square(), Dimension::Six));
+        benchmark::DoNotOptimize(bifid::encipher(clean, square(), Dimension::Six, 2));
     }
     setBytes(state, raw.size());
 }
@@ -215,6 +217,88 @@ void sizesAndDepths(benchmark::internal::Benchmark *benchmark)
             benchmark->Args({size, depth});
 }
 
+// The console table, then the rates of each operation beside the baseline's.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    SummaryReporter()
+        : ConsoleReporter(OO_None)  // plain text, also when the output goes to a file
+    {
+    }
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            const auto rate = run.counters.find("bytes_per_second");
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.error_occurred || rate == run.counters.end() || (run.run_type == Run::RT_Aggregate && !median))
+                continue;
+            // The first argument is the size; further ones (the depth) belong to the operation's name.
+            const std::string &args = run.run_name.args;
+            const std::size_t slash = args.find('/');
+            const std::string operation = run.run_name.function_name.substr(3)
+                + (slash == std::string::npos ? "" : " depth " + args.substr(slash + 1));
+            if (m_rates.find(operation) == m_rates.end())
+                m_operations.push_back(operation);
+            m_rates[operation][std::stoll(args.substr(0, slash))] = rate->second.value;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        const auto baseline = m_rates.find("TableBaseline");
+        if (baseline == m_rates.end())
+            return;
+        std::string table = "\nMiB/s, and in brackets the share of the table baseline's rate at the same size\n\n"
+                            "| Operation | 1 KB | 1 MB | 10 MB | time 10 MB / 1 MB |\n|---|---:|---:|---:|---:|\n";
+        std::vector<std::string> missed;
+        for (const std::string &operation : m_operations) {
+            const std::map<std::int64_t, double> &rates = m_rates[operation];
+            table += "| " + operation + " |";
+            for (std::size_t z = 0; z < kSizes.size(); ++z) {
+                const auto rate = rates.find(kSizes[z]);
+                const auto reference = baseline->second.find(kSizes[z]);
+                if (rate == rates.end() || reference == baseline->second.end()) {
+                    table += " |";
+                    continue;
+                }
+                const double share = rate->second / reference->second;
+                table += format(" %.0f (%.2f) |", rate->second / (1 << 20), share);
+                if (operation == "WholePipeline" && share < 0.25)
+                    missed.push_back(format(
+                        "WholePipeline reaches %.2f of the baseline with %s (goal: 0.25)", share, kSizeLabels[z]));
+            }
+            // Equal work per byte: the time grows by ten times the ratio of the rates.
+            const auto rate1 = rates.find(kSizes[1]);
+            const auto rate10 = rates.find(kSizes[2]);
+            if (rate1 != rates.end() && rate10 != rates.end()) {
+                const double growth = 10 * rate1->second / rate10->second;
+                table += format(" %.1f |", growth);
+                if (growth > 11)
+                    missed.push_back(format(
+                        "%s takes %.1f times as long for 10 MB as for 1 MB (goal: 11)", operation.c_str(), growth));
+            }
+            table += "\n";
+        }
+        table += missed.empty() ? "\nEvery goal met.\n" : "\nGoals missed:\n";
+        for (const std::string &miss : missed)
+            table += "- " + miss + "\n";
+        GetOutputStream() << table;
+    }
+
+private:
+    template <typename... Args> static std::string format(const char *pattern, Args... args)
+    {
+        std::array<char, 256> text{};
+        std::snprintf(text.data(), text.size(), pattern, args...);
+        return text.data();
+    }
+
+    std::vector<std::string> m_operations;
+    std::map<std::string, std::map<std::int64_t, double>> m_rates;
+};
+
 }  // namespace
 
 BENCHMARK(BM_TableBaseline)->Apply(sizes);
@@ -229,4 +313,13 @@ BENCHMARK(BM_Decipher)->Apply(sizes);
 BENCHMARK(BM_GroupText)->Apply(sizes);
 BENCHMARK(BM_WholePipeline)->Apply(sizes);
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,196 @@
+// The whole workflow through the real window for plaintexts of 100 KB, 1 MB and 10 MB: the time of
+// every step from the click until the window shows and has painted its result. The window runs headless
+// unless QT_QPA_PLATFORM names a platform.
+//
+// Usage: bifid_window_bench [runs]   (runs per size, default 3; the median counts)
+
+#include "TForm1.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Step {
+    const char *button;
+    const char *name;
+};
+
+// The workflow in its order, each group toggle clicked into groups and back to the block.
+constexpr std::array<Step, 14> kSteps = {{
+    {"BitBtn1", "Eingabetext bereinigen"},
+    {"BitBtn6", "Fünfer-Gruppen"},
+    {"BitBtn6", "Blocktext (Klartext)"},
+    {"BitBtn7", "Keyword setzen"},
+    {"BitBtn5", "Keyword bereinigen"},
+    {"BitBtn8", "Matrix generieren"},
+    {"BitBtn10", "Codierung"},
+    {"BitBtn12", "Zweier-Gruppen (Koordinaten)"},
+    {"BitBtn12", "Blocktext (Koordinaten)"},
+    {"BitBtn11", "Fraktionierung"},
+    {"BitBtn13", "Cipher-Code"},
+    {"BitBtn14", "Zweier-Gruppen (Cipher-Code)"},
+    {"BitBtn14", "Blocktext (Cipher-Code)"},
+    {"BitBtn9", "doppelt Codieren"},
+}};
+
+struct Size {
+    qsizetype characters;
+    const char *label;
+    double goalSeconds;  // every step of this size should take less; 0 for none
+};
+constexpr std::array<Size, 3> kSizes = {{
+    {100 << 10, "100 KB", 0.1},
+    {1 << 20, "1 MB", 1.0},
+    {10 << 20, "10 MB", 0.0},
+}};
+
+// German-looking prose in lines of 72 characters, with umlauts, digits and punctuation.
+QString plaintext(qsizetype characters)
+{
+    static const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyzeeeennnrrsstABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                                   "      0123456789.,!?-ÄÖÜäöüß");
+    std::mt19937 random(1);
+    std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
+    QString text(characters, Qt::Uninitialized);
+    for (qsizetype i = 0; i < characters; ++i)
+        text[i] = i % 73 == 72 ? QChar(u'\n') : alphabet[pick(random)];
+    return text;
+}
+
+// Answers every box as soon as it shows, so that a step's time holds no waiting for a user.
+class BoxAnswerer : public QObject {
+public:
+    QStringList unexpected;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *box = qobject_cast<QMessageBox *>(watched);
+        if (box && event->type() == QEvent::Show) {
+            if (box->windowTitle() != QStringLiteral("Aktueller Matrix-Generator"))
+                unexpected << box->text();
+            QTimer::singleShot(0, box, [box] { box->button(QMessageBox::Ok)->click(); });
+        }
+        return false;
+    }
+};
+
+// The offscreen platform notes every window feature it lacks, once per box; that would bury the table.
+QtMessageHandler defaultMessageHandler = nullptr;
+
+void dropPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    defaultMessageHandler(type, context, message);
+}
+
+using Seconds = std::chrono::duration<double>;
+
+// One pass through the workflow; the seconds of each step.
+std::array<double, kSteps.size()> runWorkflow(const QString &text, BoxAnswerer &answerer)
+{
+    TForm1 form;
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        qFatal("The window did not appear");
+    form.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->setPlainText(text);
+    form.repaint();
+    QCoreApplication::processEvents();
+
+    std::array<double, kSteps.size()> seconds{};
+    for (std::size_t s = 0; s < kSteps.size(); ++s) {
+        auto *button = form.findChild<QPushButton *>(QString::fromLatin1(kSteps[s].button));
+        if (!button->isEnabled())
+            qFatal("%s is not enabled", kSteps[s].button);
+        const auto start = std::chrono::steady_clock::now();
+        button->click();
+        QCoreApplication::processEvents();
+        form.repaint();
+        QCoreApplication::processEvents();
+        seconds[s] = Seconds(std::chrono::steady_clock::now() - start).count();
+    }
+    if (!answerer.unexpected.isEmpty())
+        qFatal("The workflow showed: %s", qPrintable(answerer.unexpected.join(u'\n')));
+    if (form.findChild<QPlainTextEdit *>(QStringLiteral("Memo3"))->document()->isEmpty())
+        qFatal("The workflow left no ciphertext");
+    return seconds;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    defaultMessageHandler = qInstallMessageHandler(dropPlatformNotes);
+    QApplication application(argc, argv);
+    const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 3;
+
+    BoxAnswerer answerer;
+    application.installEventFilter(&answerer);
+
+    std::array<std::array<double, kSteps.size()>, kSizes.size()> medians{};
+    for (std::size_t z = 0; z < kSizes.size(); ++z) {
+        const QString text = plaintext(kSizes[z].characters);
+        std::array<std::vector<double>, kSteps.size()> samples;
+        for (int run = 0; run < runs; ++run) {
+            const auto seconds = runWorkflow(text, answerer);
+            for (std::size_t s = 0; s < kSteps.size(); ++s)
+                samples[s].push_back(seconds[s]);
+        }
+        for (std::size_t s = 0; s < kSteps.size(); ++s)
+            medians[z][s] = median(samples[s]);
+        std::fprintf(stderr, "%s done\n", kSizes[z].label);
+    }
+
+    constexpr int kStepWidth = 40;
+    std::printf("Window steps: seconds from the click until the window has painted, median of %d runs\n\n", runs);
+    std::printf("| %-*s | %8s | %8s | %8s | %12s |\n", kStepWidth, "Step", kSizes[0].label, kSizes[1].label,
+        kSizes[2].label, "10 MB / 1 MB");
+    std::printf("|%s|---------:|---------:|---------:|-------------:|\n", std::string(kStepWidth + 2, '-').c_str());
+    QStringList missed;
+    for (std::size_t s = 0; s < kSteps.size(); ++s) {
+        const QString step = QStringLiteral("%1 (%2)").arg(QString::fromUtf8(kSteps[s].name), kSteps[s].button);
+        const QByteArray stepText = step.toUtf8();
+        const double ratio = medians[2][s] / medians[1][s];
+        // printf pads by bytes; an umlaut takes two.
+        std::printf("| %-*s | %8.3f | %8.3f | %8.3f | %12.1f |\n", int(kStepWidth + stepText.size() - step.size()),
+            stepText.constData(), medians[0][s], medians[1][s], medians[2][s], ratio);
+        for (std::size_t z = 0; z < kSizes.size(); ++z) {
+            if (kSizes[z].goalSeconds > 0 && medians[z][s] >= kSizes[z].goalSeconds)
+                missed << QStringLiteral("%1 takes %2 s with %3 (goal: under %4 s)")
+                              .arg(step)
+                              .arg(medians[z][s], 0, 'f', 3)
+                              .arg(QString::fromLatin1(kSizes[z].label))
+                              .arg(kSizes[z].goalSeconds);
+        }
+        if (ratio > 11)
+            missed << QStringLiteral("%1 takes %2 times as long for 10 MB as for 1 MB (goal: at most 11)")
+                          .arg(step)
+                          .arg(ratio, 0, 'f', 1);
+    }
+    std::printf("\n%s\n", missed.isEmpty() ? "Every goal met." : "Goals missed:");
+    for (const QString &miss : missed)
+        std::printf("- %s\n", miss.toUtf8().constData());
+    return 0;
+}
