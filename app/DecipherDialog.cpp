@@ -204,8 +204,8 @@ void DecipherDialog::showSteps()
         clearSteps();
         return;
     }
-    const bifid::Result<bifid::DecipherSteps> deciphered =
-        bifid::decipher(ciphertext, m_square.text, m_square.dimension, ui->DecipherDepth->value());
+    const bifid::Result<bifid::DecipherSteps> deciphered
+        = bifid::decipher(ciphertext, m_square.text, m_square.dimension, ui->DecipherDepth->value());
     if (!deciphered.ok()) {
         ui->DecipherError->setText(describe(*deciphered.error, typed, m_square.dimension));
         clearSteps();

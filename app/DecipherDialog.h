@@ -17,8 +17,7 @@ namespace Ui {
 class DecipherDialog;
 }
 
-class DecipherDialog : public QDialog
-{
+class DecipherDialog : public QDialog {
     Q_OBJECT
 
 public:

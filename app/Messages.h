@@ -8,8 +8,7 @@ class QWidget;
 
 // The one error path of the window: a handler throws StepError, the window catches it at the edge
 // of the handler and shows it in an error box.
-class StepError : public std::runtime_error
-{
+class StepError : public std::runtime_error {
 public:
     explicit StepError(const QString &message)
         : std::runtime_error(message.toStdString())

@@ -4,8 +4,7 @@
 
 // A push button with a kind that gives it its stock glyph. Kinds Yes and OK make it a default button
 // of its window; kind Close closes its window when clicked.
-class TBitBtn : public QPushButton
-{
+class TBitBtn : public QPushButton {
     Q_OBJECT
     Q_PROPERTY(Kind kind READ kind WRITE setKind)
 

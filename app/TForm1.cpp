@@ -70,8 +70,15 @@ constexpr std::array<PanelDefinition, 15> kStatusPanels{{
     {50, "6 X 6"},
     {50, ""},
 }};
-enum StatusPanel { RawLengthPanel = 1, CleanLengthPanel = 3, KeywordPanel = 5, KeywordLengthPanel = 7,
-                   CleanKeywordPanel = 9, DepthPanel = 11, DimensionPanel = 13 };
+enum StatusPanel {
+    RawLengthPanel = 1,
+    CleanLengthPanel = 3,
+    KeywordPanel = 5,
+    KeywordLengthPanel = 7,
+    CleanKeywordPanel = 9,
+    DepthPanel = 11,
+    DimensionPanel = 13
+};
 
 void setColours(QWidget *widget, CellColours colours)
 {
@@ -108,10 +115,19 @@ void layOutWithoutShaping(QPlainTextEdit *memo)
     memo->setFont(font);
 }
 
-QString number(std::size_t value) { return QString::number(qulonglong(value)); }
+QString number(std::size_t value)
+{
+    return QString::number(qulonglong(value));
+}
 
-std::string bytesOf(const QString &text) { return TextCodec::toCodePage(text); }
-QString textOf(std::string_view bytes) { return TextCodec::fromCodePage(bytes); }
+std::string bytesOf(const QString &text)
+{
+    return TextCodec::toCodePage(text);
+}
+QString textOf(std::string_view bytes)
+{
+    return TextCodec::fromCodePage(bytes);
+}
 
 // Fonts the window names, mapped to the metric-compatible families Debian ships.
 void registerFontSubstitutes()
@@ -303,8 +319,8 @@ void TForm1::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return QMainWindow::keyPressEvent(event);
-    for (TBitBtn *button : {ui->BitBtn1, ui->BitBtn7, ui->BitBtn5, ui->BitBtn11, ui->BitBtn13, ui->BitBtn6,
-                            ui->BitBtn12, ui->BitBtn14}) {
+    for (TBitBtn *button :
+        {ui->BitBtn1, ui->BitBtn7, ui->BitBtn5, ui->BitBtn11, ui->BitBtn13, ui->BitBtn6, ui->BitBtn12, ui->BitBtn14}) {
         if (button->isDefaultKind() && button->isEnabled()) {
             button->click();
             return;
@@ -446,7 +462,8 @@ void TForm1::BitBtn1Click()
     ui->BitBtn7->setEnabled(true);
     if (input.empty()) {
         m_workbench.CleanText.clear();  // holds no text, and never the count "0"
-        Messages::showMessage(this, QStringLiteral("Achtung"), QStringLiteral("Die Eingabeseite darf nicht leer sein!"));
+        Messages::showMessage(
+            this, QStringLiteral("Achtung"), QStringLiteral("Die Eingabeseite darf nicht leer sein!"));
         ui->BitBtn1->setEnabled(true);
         return;
     }
@@ -462,8 +479,8 @@ void TForm1::BitBtn1Click()
 // ---- Display toggles ------------------------------------------------------------------------------
 
 // The caption is the toggle's state: the group caption groups, any other caption shows the block.
-void TForm1::toggleGroups(TBitBtn *button, const QString &groupCaption, QPlainTextEdit *memo,
-                          const std::string &text, std::size_t groupSize, int &count)
+void TForm1::toggleGroups(TBitBtn *button, const QString &groupCaption, QPlainTextEdit *memo, const std::string &text,
+    std::size_t groupSize, int &count)
 {
     count = int(text.size());
     if (button->text() == groupCaption) {
@@ -559,11 +576,11 @@ void TForm1::BitBtn8Click()
     const bool reversedKeyword = layout.keywordDirection == bifid::Direction::Reversed;
     const bool reversedRest = layout.restDirection == bifid::Direction::Reversed;
     Messages::showMessage(this, QStringLiteral("Aktueller Matrix-Generator"),
-                          QStringLiteral("%1-Matrix, Fall %2, Keyword %3 - Restalphabet %4!")
-                              .arg(layout.dimension == Dimension::Six ? "6 X 6" : "5 X 5")
-                              .arg(bifid::arrangementNumber(layout))
-                              .arg(reversedKeyword ? "revers" : "gerade")
-                              .arg(reversedRest ? "revers" : "gerade"));
+        QStringLiteral("%1-Matrix, Fall %2, Keyword %3 - Restalphabet %4!")
+            .arg(layout.dimension == Dimension::Six ? "6 X 6" : "5 X 5")
+            .arg(bifid::arrangementNumber(layout))
+            .arg(reversedKeyword ? "revers" : "gerade")
+            .arg(reversedRest ? "revers" : "gerade"));
 
     const bifid::KeyedSquare square = bifid::generateSquare(layout, m_workbench.CleanKeyword);
     for (int c = 0; c < cellCount; ++c) {
@@ -584,8 +601,8 @@ void TForm1::BitBtn10Click()
     ui->BitBtn11->setEnabled(true);
     ui->BitBtn12->setEnabled(true);
     m_workbench.CoordText.clear();
-    const bifid::Result<std::string> coordinates =
-        bifid::codeCoordinates(m_workbench.CleanText, squareShown(), dimension());
+    const bifid::Result<std::string> coordinates
+        = bifid::codeCoordinates(m_workbench.CleanText, squareShown(), dimension());
     if (!coordinates.ok())
         throw StepError(describe(*coordinates.error, dimension()));
     m_workbench.CoordText = coordinates.value;
@@ -636,8 +653,8 @@ void TForm1::BitBtn9Click()
 {
     ui->Memo3->clear();
     ui->BitBtn9->setEnabled(false);
-    const bifid::Result<std::string> ciphertext =
-        bifid::readThroughSquare(m_workbench.CipherCode, squareShown(), dimension());
+    const bifid::Result<std::string> ciphertext
+        = bifid::readThroughSquare(m_workbench.CipherCode, squareShown(), dimension());
     if (!ciphertext.ok())
         throw StepError(describe(*ciphertext.error, dimension()));
     ui->Memo3->setPlainText(textOf(ciphertext.value));

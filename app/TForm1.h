@@ -36,19 +36,18 @@ struct Workbench {
     std::string CoordText;
     std::string CipherCode;
     int FractionDepth = 2;
-    int GroupCount = 0;      // length of the text the cleaning or a group toggle last produced
-    int CoordGroupCount = 0; // the same for the coordinate toggle, which keeps a count of its own
+    int GroupCount = 0;  // length of the text the cleaning or a group toggle last produced
+    int CoordGroupCount = 0;  // the same for the coordinate toggle, which keeps a count of its own
 };
 
 // The square as the cells of the chosen grid show it at this moment.
 struct ShownSquare {
     bifid::Dimension dimension = bifid::Dimension::Six;
-    std::string text;              // cell c shows text[c]
+    std::string text;  // cell c shows text[c]
     std::bitset<36> keywordCells;  // the cells drawn in the keyword colours
 };
 
-class TForm1 : public QMainWindow
-{
+class TForm1 : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -103,7 +102,7 @@ private:
     [[nodiscard]] int firstCellOf(bifid::Dimension dimension) const;
     [[nodiscard]] std::string squareShown() const;
     void toggleGroups(TBitBtn *button, const QString &groupCaption, QPlainTextEdit *memo, const std::string &text,
-                      std::size_t groupSize, int &count);
+        std::size_t groupSize, int &count);
 
     const std::unique_ptr<Ui::TForm1> ui;
     QTimer *Timer1 = nullptr;

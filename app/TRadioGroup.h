@@ -6,8 +6,7 @@
 
 // A framed group of radio buttons in one column, one of which is chosen. clicked() is emitted when
 // the user changes the chosen item, never when code sets it.
-class TRadioGroup : public QGroupBox
-{
+class TRadioGroup : public QGroupBox {
     Q_OBJECT
     Q_PROPERTY(QStringList items READ items WRITE setItems)
     Q_PROPERTY(int itemIndex READ itemIndex WRITE setItemIndex)

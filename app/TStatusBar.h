@@ -6,8 +6,7 @@
 
 // A status bar of text panels of fixed widths, laid side by side from the left edge; panels that do
 // not fit are cut off at the window's edge. Panel i is the QLabel child "StatusPanel<i>".
-class TStatusBar : public QStatusBar
-{
+class TStatusBar : public QStatusBar {
     Q_OBJECT
 
 public:

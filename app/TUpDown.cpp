@@ -14,8 +14,7 @@ constexpr int kAutoRepeatDelayMs = 400;
 constexpr int kAutoRepeatIntervalMs = 60;
 
 // Screen readers see the spinner as a spin box with its value and range.
-class AccessibleUpDown : public QAccessibleWidget, public QAccessibleValueInterface
-{
+class AccessibleUpDown : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit AccessibleUpDown(TUpDown *upDown)
         : QAccessibleWidget(upDown, QAccessible::SpinBox)
@@ -131,8 +130,8 @@ void TUpDown::paintEvent(QPaintEvent *)
         const bool atEnd = button == Button::Up ? m_position >= m_max : m_position <= m_min;
         if (atEnd)
             arrow.state &= ~QStyle::State_Enabled;
-        painter.drawPrimitive(button == Button::Up ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown,
-                              arrow);
+        painter.drawPrimitive(
+            button == Button::Up ? QStyle::PE_IndicatorArrowUp : QStyle::PE_IndicatorArrowDown, arrow);
     }
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

@@ -8,8 +8,7 @@
 // A spinner without a field of its own: the up arrow fills the top half, the down arrow the bottom
 // half. A click steps the position by one within min..max without wrapping; clicked() is emitted
 // only when the user moved the position, never when code sets it.
-class TUpDown : public QWidget
-{
+class TUpDown : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int min READ min WRITE setMin)
     Q_PROPERTY(int max READ max WRITE setMax)

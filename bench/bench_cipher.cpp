@@ -101,7 +101,10 @@ void setBytes(benchmark::State &state, std::size_t size)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(size));
 }
 
-std::size_t sizeArgument(const benchmark::State &state) { return static_cast<std::size_t>(state.range(0)); }
+std::size_t sizeArgument(const benchmark::State &state)
+{
+    return static_cast<std::size_t>(state.range(0));
+}
 
 void BM_TableBaseline(benchmark::State &state)
 {

@@ -17,8 +17,14 @@ inline constexpr std::string_view kAlphabet5 = "ABCDEFGHIKLMNOPQRSTUVWXYZ";
 }
 
 // Number of rows, which equals the number of columns.
-[[nodiscard]] constexpr int sideOf(Dimension dimension) { return dimension == Dimension::Six ? 6 : 5; }
+[[nodiscard]] constexpr int sideOf(Dimension dimension)
+{
+    return dimension == Dimension::Six ? 6 : 5;
+}
 
-[[nodiscard]] constexpr int cellCountOf(Dimension dimension) { return sideOf(dimension) * sideOf(dimension); }
+[[nodiscard]] constexpr int cellCountOf(Dimension dimension)
+{
+    return sideOf(dimension) * sideOf(dimension);
+}
 
 }  // namespace bifid

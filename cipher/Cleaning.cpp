@@ -25,12 +25,15 @@ constexpr Replacement replacementOf(std::string_view text)
     return replacement;
 }
 
-constexpr std::size_t indexOf(char c) { return static_cast<unsigned char>(c); }
+constexpr std::size_t indexOf(char c)
+{
+    return static_cast<unsigned char>(c);
+}
 
 constexpr ReplacementTable makeTextTable(bool keepDigits, Dimension dimension)
 {
-    constexpr std::array<std::string_view, 10> numberWords = {
-        "NULL", "EINS", "ZWO", "DREI", "VIER", "FUENF", "SECHS", "SIEBEN", "ACHT", "NEUN"};
+    constexpr std::array<std::string_view, 10> numberWords
+        = {"NULL", "EINS", "ZWO", "DREI", "VIER", "FUENF", "SECHS", "SIEBEN", "ACHT", "NEUN"};
     ReplacementTable table{};
     for (char c = 'A'; c <= 'Z'; ++c) {
         const char capital = (c == 'J' && dimension == Dimension::Five) ? 'I' : c;

@@ -9,9 +9,15 @@ namespace bifid {
 
 namespace {
 
-constexpr std::size_t indexOf(char c) { return static_cast<unsigned char>(c); }
+constexpr std::size_t indexOf(char c)
+{
+    return static_cast<unsigned char>(c);
+}
 
-constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // A square of the wrong length is read as far as it goes; cells past its end do not exist.
 std::size_t usableCells(std::string_view square, Dimension dimension)
@@ -20,7 +26,10 @@ std::size_t usableCells(std::string_view square, Dimension dimension)
 }
 
 // A depth below 1 cannot deal anything out; it is read as 1 so that no division by zero can happen.
-std::size_t safeDepth(int depth) { return static_cast<std::size_t>(std::max(depth, 1)); }
+std::size_t safeDepth(int depth)
+{
+    return static_cast<std::size_t>(std::max(depth, 1));
+}
 
 // The length of row k when length digits are dealt out over depth rows.
 std::size_t rowLength(std::size_t length, std::size_t depth, std::size_t k)
@@ -38,8 +47,8 @@ Result<std::string> codeCoordinates(std::string_view text, std::string_view squa
     std::array<std::array<char, 2>, 256> coordinates{};
     const std::size_t cells = usableCells(square, dimension);
     for (std::size_t cell = 0; cell < cells; ++cell)
-        coordinates[indexOf(square[cell])] = {
-            static_cast<char>('1' + cell / side), static_cast<char>('1' + cell % side)};
+        coordinates[indexOf(square[cell])]
+            = {static_cast<char>('1' + cell / side), static_cast<char>('1' + cell % side)};
 
     Result<std::string> result;
     result.value.resize(2 * text.size());
@@ -149,7 +158,8 @@ Result<std::string> encipher(std::string_view cleanText, std::string_view square
     std::array<std::array<std::uint8_t, 2>, 256> cellOf{};
     std::array<bool, 256> shown{};
     for (std::size_t cell = 0; cell < side * side; ++cell) {
-        cellOf[indexOf(square[cell])] = {static_cast<std::uint8_t>(cell / side), static_cast<std::uint8_t>(cell % side)};
+        cellOf[indexOf(square[cell])]
+            = {static_cast<std::uint8_t>(cell / side), static_cast<std::uint8_t>(cell % side)};
         shown[indexOf(square[cell])] = true;
     }
     for (std::size_t i = 0; i < cleanText.size(); ++i) {

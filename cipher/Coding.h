@@ -15,19 +15,18 @@ namespace bifid {
 
 struct CipherError {
     enum class Kind {
-        NotInSquare,         // a text character that no cell shows
-        NotADigit,           // a code character that is not 0-9
+        NotInSquare,  // a text character that no cell shows
+        NotADigit,  // a code character that is not 0-9
         DigitOutsideSquare,  // a code digit 0 or above the side of the square
-        MissingPartner,      // a code of odd length: the last digit has no column digit
+        MissingPartner,  // a code of odd length: the last digit has no column digit
     };
     Kind kind;
-    char character = '\0';     // the offending byte; '\0' for MissingPartner
+    char character = '\0';  // the offending byte; '\0' for MissingPartner
     std::size_t position = 0;  // its 1-based position in the input
 };
 
 // A value, or the first error met. On error, value holds what was computed before it.
-template <typename T>
-struct Result {
+template <typename T> struct Result {
     T value{};
     std::optional<CipherError> error;
 
@@ -45,24 +44,24 @@ struct Result {
 [[nodiscard]] std::string joinRows(std::span<const std::string> rows);
 
 // Reads the code in pairs of row and column digit through the square: one character per pair.
-[[nodiscard]] Result<std::string> readThroughSquare(std::string_view cipherCode, std::string_view square,
-                                                    Dimension dimension);
+[[nodiscard]] Result<std::string> readThroughSquare(
+    std::string_view cipherCode, std::string_view square, Dimension dimension);
 
 // The whole Bifid encryption of a cleaned text: coordinates, fractionation, join, read-back.
-[[nodiscard]] Result<std::string> encipher(std::string_view cleanText, std::string_view square, Dimension dimension,
-                                           int depth);
+[[nodiscard]] Result<std::string> encipher(
+    std::string_view cleanText, std::string_view square, Dimension dimension, int depth);
 
 // Every intermediate result of deciphering, in the order the inverse computes them.
 struct DecipherSteps {
-    std::string cipherCode;         // row and column digit of every ciphertext character
+    std::string cipherCode;  // row and column digit of every ciphertext character
     std::vector<std::string> rows;  // the code cut back into the rows the fractionation gave
-    std::string coordinates;        // the coordinate stream read back across the rows
-    std::string plaintext;          // the coordinate pairs read through the square
+    std::string coordinates;  // the coordinate stream read back across the rows
+    std::string plaintext;  // the coordinate pairs read through the square
 };
 
 // The inverse of encipher for the same square and depth. The ciphertext must hold square characters
 // only (an error names the first other one); depth must be at least 1.
-[[nodiscard]] Result<DecipherSteps> decipher(std::string_view ciphertext, std::string_view square,
-                                             Dimension dimension, int depth);
+[[nodiscard]] Result<DecipherSteps> decipher(
+    std::string_view ciphertext, std::string_view square, Dimension dimension, int depth);
 
 }  // namespace bifid

@@ -6,7 +6,10 @@
 namespace bifid {
 
 // Blanks, tabs and line breaks only lay a ciphertext out (groups, lines); they are no part of it.
-[[nodiscard]] constexpr bool isLayoutCharacter(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+[[nodiscard]] constexpr bool isLayoutCharacter(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // The ciphertext as the square reads it: layout characters dropped and a-z as capitals. Every other
 // byte stays, so that deciphering can name it.

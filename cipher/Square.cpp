@@ -7,7 +7,10 @@ namespace bifid {
 
 namespace {
 
-constexpr std::size_t indexOf(char c) { return static_cast<unsigned char>(c); }
+constexpr std::size_t indexOf(char c)
+{
+    return static_cast<unsigned char>(c);
+}
 
 // Keeps the generator inside the square for any position: 0 means N, N + 1 means 1, and so on.
 std::size_t firstKeywordCell(int insertionPosition, int cellCount)

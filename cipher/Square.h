@@ -25,7 +25,7 @@ struct SquareLayout {
 [[nodiscard]] std::string squareKeyword(std::string_view cleanKeyword, Dimension dimension);
 
 struct KeyedSquare {
-    std::string text;              // cell c holds text[c]; always a permutation of the base alphabet
+    std::string text;  // cell c holds text[c]; always a permutation of the base alphabet
     std::bitset<36> keywordCells;  // the cells that received a keyword character
 };
 

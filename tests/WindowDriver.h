@@ -27,8 +27,7 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 
-class WindowDriver
-{
+class WindowDriver {
 public:
     WindowDriver()
         : form(std::make_unique<TForm1>())
@@ -48,8 +47,7 @@ public:
         boxCloser.start();
     }
 
-    template <typename T = QWidget>
-    T *find(const QString &name) const
+    template <typename T = QWidget> T *find(const QString &name) const
     {
         T *widget = form->findChild<T *>(name);
         if (!widget)

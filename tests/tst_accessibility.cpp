@@ -40,10 +40,8 @@ bool isInteractive(QAccessible::Role role)
     case QAccessible::RadioButton:
     case QAccessible::ComboBox:
     case QAccessible::EditableText:
-    case QAccessible::SpinBox:
-        return true;
-    default:
-        return false;
+    case QAccessible::SpinBox: return true;
+    default: return false;
     }
 }
 
@@ -54,8 +52,9 @@ void collectNameless(QAccessibleInterface *node, QStringList &nameless, int &int
     if (isInteractive(node->role())) {
         ++interactive;
         if (node->text(QAccessible::Name).trimmed().isEmpty())
-            nameless << QStringLiteral("%1 (%2, role %3)").arg(node->object()->objectName(),
-                node->object()->metaObject()->className()).arg(node->role());
+            nameless << QStringLiteral("%1 (%2, role %3)")
+                            .arg(node->object()->objectName(), node->object()->metaObject()->className())
+                            .arg(node->role());
     }
     for (int i = 0; i < node->childCount(); ++i)
         collectNameless(node->child(i), nameless, interactive);
@@ -79,8 +78,7 @@ QStringList namesOf(QWidget *widget)
 
 }  // namespace
 
-class TestAccessibility : public QObject
-{
+class TestAccessibility : public QObject {
     Q_OBJECT
 
 private slots:
@@ -144,8 +142,7 @@ void TestAccessibility::enterInAFieldClicksTheNextStep()
 {
     WindowDriver window;
     window.replaceText(window.memo("Memo1"), "Hallo");
-    const QList<std::pair<QString, QString>> steps{
-        {"Edit2", "BitBtn1"}, {"Edit4", "BitBtn7"}, {"Edit5", "BitBtn5"}};
+    const QList<std::pair<QString, QString>> steps{{"Edit2", "BitBtn1"}, {"Edit4", "BitBtn7"}, {"Edit5", "BitBtn5"}};
     for (const auto &[field, step] : steps) {
         QVERIFY(window.button(step)->isEnabled());
         QTest::keyClick(window.edit(field), Qt::Key_Enter);
@@ -171,17 +168,28 @@ void TestAccessibility::controlsAreNamedAfterTheirLabels_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("name");
-    QTest::addRow("plaintext") << "Memo1" << "... eingegebener Plaintext:";
-    QTest::addRow("coordinates") << "Memo2" << "6 X 6 - Matrix-Codierter Text:";
-    QTest::addRow("cipher code") << "Memo4" << "END-Cipher-Text:";
-    QTest::addRow("ciphertext") << "Memo3" << "Geheimtext";
-    QTest::addRow("keyword list") << "ComboBox1" << "Keyword:";
-    QTest::addRow("raw count") << "Edit1" << "Eingabezeichenzahl";
-    QTest::addRow("square text") << "Edit5" << "kompletter Codesatz:";
-    QTest::addRow("insertion spinner") << "UpDown1" << "Einfügeposition des Keywords ab:";
-    QTest::addRow("depth spinner") << "UpDown2" << "Fraktionierungstiefe";
-    QTest::addRow("fraction row") << "FractionMemo2" << "Fraktionierungszeile 3";
-    QTest::addRow("reset without its access key mark") << "BitBtn3" << "Wiederholen";
+    QTest::addRow("plaintext") << "Memo1"
+                               << "... eingegebener Plaintext:";
+    QTest::addRow("coordinates") << "Memo2"
+                                 << "6 X 6 - Matrix-Codierter Text:";
+    QTest::addRow("cipher code") << "Memo4"
+                                 << "END-Cipher-Text:";
+    QTest::addRow("ciphertext") << "Memo3"
+                                << "Geheimtext";
+    QTest::addRow("keyword list") << "ComboBox1"
+                                  << "Keyword:";
+    QTest::addRow("raw count") << "Edit1"
+                               << "Eingabezeichenzahl";
+    QTest::addRow("square text") << "Edit5"
+                                 << "kompletter Codesatz:";
+    QTest::addRow("insertion spinner") << "UpDown1"
+                                       << "Einfügeposition des Keywords ab:";
+    QTest::addRow("depth spinner") << "UpDown2"
+                                   << "Fraktionierungstiefe";
+    QTest::addRow("fraction row") << "FractionMemo2"
+                                  << "Fraktionierungszeile 3";
+    QTest::addRow("reset without its access key mark") << "BitBtn3"
+                                                       << "Wiederholen";
 }
 
 void TestAccessibility::controlsAreNamedAfterTheirLabels()
@@ -222,12 +230,13 @@ void TestAccessibility::stepsAndResultsExplainThemselves()
 {
     WindowDriver window;
     for (const char *name : {"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn5", "BitBtn6", "BitBtn7", "BitBtn8", "BitBtn9",
-                             "BitBtn10", "BitBtn11", "BitBtn12", "BitBtn13", "BitBtn14", "Memo1", "Memo2", "Memo3",
-                             "Memo4", "Edit1", "Edit4", "Edit5", "Edit6", "Edit9", "UpDown1", "UpDown2",
-                             "RadioGroup1", "RadioGroup2", "RadioGroup3", "CheckBox1", "ComboBox1", "FractionMemo0"}) {
+             "BitBtn10", "BitBtn11", "BitBtn12", "BitBtn13", "BitBtn14", "Memo1", "Memo2", "Memo3", "Memo4", "Edit1",
+             "Edit4", "Edit5", "Edit6", "Edit9", "UpDown1", "UpDown2", "RadioGroup1", "RadioGroup2", "RadioGroup3",
+             "CheckBox1", "ComboBox1", "FractionMemo0"}) {
         const QString tip = window.find<QWidget>(name)->toolTip();
         QVERIFY2(tip.size() > 20 && tip.endsWith(u'.'), name);
-        QCOMPARE(QAccessible::queryAccessibleInterface(window.find<QWidget>(name))->text(QAccessible::Description), tip);
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(window.find<QWidget>(name))->text(QAccessible::Description), tip);
     }
     QVERIFY(window.upDown("UpDown2")->toolTip().contains(QStringLiteral("Fraktionierungstiefe")));
 }

@@ -40,8 +40,7 @@ const QString kHallo = QStringLiteral("HALLO");
 
 }  // namespace
 
-class TestCipherSteps : public QObject
-{
+class TestCipherSteps : public QObject {
     Q_OBJECT
 
 private slots:
@@ -87,7 +86,8 @@ void TestCipherSteps::keywordNumberFollowsTheChosenEntry_data()
     QTest::addRow("entry 22") << 21 << QString() << "22";
     QTest::addRow("entry 52 has the text of 22") << 51 << QString() << "52";
     QTest::addRow("last entry") << 102 << QString() << "103";
-    QTest::addRow("a typed keyword is no entry") << 3 << "EIGENES" << "0";
+    QTest::addRow("a typed keyword is no entry") << 3 << "EIGENES"
+                                                 << "0";
 }
 
 void TestCipherSteps::keywordNumberFollowsTheChosenEntry()
@@ -194,8 +194,8 @@ void TestCipherSteps::keywordCellsTakeTheKeywordColours()
         const bool keywordCell = c >= 2 && c <= 6;
         QLabel *cell = window.cell(36 + c);
         QCOMPARE(backgroundOf(cell), keywordCell ? QColor(0, 128, 0) : QColor(0, 0, 128));
-        QCOMPARE(cell->palette().color(QPalette::WindowText),
-                 keywordCell ? QColor(255, 255, 0) : QColor(255, 255, 255));
+        QCOMPARE(
+            cell->palette().color(QPalette::WindowText), keywordCell ? QColor(255, 255, 0) : QColor(255, 255, 255));
     }
 }
 
@@ -228,7 +228,8 @@ void TestCipherSteps::everyListEntryGivesAPermutation()
             window.replaceText(window.memo("Memo1"), "text");
             for (const char *step : {"BitBtn1", "BitBtn7", "BitBtn5", "BitBtn8"})
                 window.click(step);
-            const QString alphabet = dimension == 0 ? "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789" : "ABCDEFGHIKLMNOPQRSTUVWXYZ";
+            const QString alphabet
+                = dimension == 0 ? "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789" : "ABCDEFGHIKLMNOPQRSTUVWXYZ";
             QString cells = cellsOf(window, dimension == 0 ? 0 : 36, int(alphabet.size()));
             QCOMPARE(window.edit("Edit5")->text(), cells);
             std::sort(cells.begin(), cells.end());
@@ -249,8 +250,8 @@ void TestCipherSteps::wholePassReproducesTheWorkedExamples_data()
     QTest::addColumn<QString>("ciphertext");
     QTest::addRow("6 X 6, depth 2") << 0 << 2 << "2211262633" << QStringList{"21223", "21663"} << "2122321663"
                                     << "GHNF6";
-    QTest::addRow("6 X 6, depth 3") << 0 << 3 << "2211262633" << QStringList{"2123", "226", "163"}
-                                    << "2123226163" << "GIH46";
+    QTest::addRow("6 X 6, depth 3") << 0 << 3 << "2211262633" << QStringList{"2123", "226", "163"} << "2123226163"
+                                    << "GIH46";
     QTest::addRow("5 X 5, depth 2") << 1 << 2 << "2311313134" << QStringList{"21333", "31114"} << "2133331114"
                                     << "FNNAD";
 }
@@ -324,8 +325,9 @@ void TestCipherSteps::depthLoweredBeforeTheCipherCodeLeavesADigitAlone()
     QCOMPARE(window.boxes.size(), 2);
     QCOMPARE(window.boxes[1].icon, QMessageBox::Critical);
     QCOMPARE(window.boxes[1].title, QStringLiteral("tst_cipher_steps"));
-    QCOMPARE(window.boxes[1].text, QStringLiteral("Der Cipher-Code hat eine ungerade Anzahl von Ziffern: der letzten "
-                                                  "Ziffer fehlt die Spaltenziffer."));
+    QCOMPARE(window.boxes[1].text,
+        QStringLiteral("Der Cipher-Code hat eine ungerade Anzahl von Ziffern: der letzten "
+                       "Ziffer fehlt die Spaltenziffer."));
     QVERIFY(window.memo("Memo3")->toPlainText().isEmpty());
     QVERIFY(!window.button("BitBtn9")->isEnabled());
 }
@@ -335,8 +337,10 @@ void TestCipherSteps::badRowsStopTheDoubleCoding_data()
     QTest::addColumn<int>("dimension");
     QTest::addColumn<QString>("row");
     QTest::addColumn<QString>("message");
-    QTest::addRow("a letter") << 0 << "2X" << "'X' ist kein gültiger Integerwert.";
-    QTest::addRow("a line break") << 0 << "1\n2" << "'\r' ist kein gültiger Integerwert.";
+    QTest::addRow("a letter") << 0 << "2X"
+                              << "'X' ist kein gültiger Integerwert.";
+    QTest::addRow("a line break") << 0 << "1\n2"
+                                  << "'\r' ist kein gültiger Integerwert.";
     QTest::addRow("digit 0") << 0 << "10"
                              << "Die Ziffer 0 an Stelle 2 des Cipher-Codes bezeichnet keine Zeile und keine Spalte der "
                                 "6 X 6-Matrix; gültig sind nur die Ziffern 1 bis 6.";
@@ -408,8 +412,9 @@ void TestCipherSteps::everyCiphertextDecipheresToTheCleanedText()
         window.setUpDownTo("UpDown2", depth);
         window.setUpDownTo("UpDown1", 1 + int(random() % 25));
         pickEntry(window, int(random() % 103));
-        window.replaceText(window.memo("Memo1"), QStringLiteral("Zwölf Boxkämpfer jagen Viktor quer über den großen "
-                                                                "Sylter Deich, 1234567890 Mal."));
+        window.replaceText(window.memo("Memo1"),
+            QStringLiteral("Zwölf Boxkämpfer jagen Viktor quer über den großen "
+                           "Sylter Deich, 1234567890 Mal."));
         for (const char *step : {"BitBtn1", "BitBtn7", "BitBtn5"})
             window.click(step);
         window.chooseItem("RadioGroup1", int(random() % 2));
@@ -419,12 +424,10 @@ void TestCipherSteps::everyCiphertextDecipheresToTheCleanedText()
 
         const auto shape = dimension == 0 ? bifid::Dimension::Six : bifid::Dimension::Five;
         const std::string square = window.edit("Edit5")->text().toStdString();
-        const auto result =
-            bifid::decipher(window.memo("Memo3")->toPlainText().toStdString(), square, shape, depth);
+        const auto result = bifid::decipher(window.memo("Memo3")->toPlainText().toStdString(), square, shape, depth);
         QVERIFY(result.ok());
         QCOMPARE(result.value.plaintext, window.form->workbench().CleanText);
-        QCOMPARE(cellsOf(window, dimension == 0 ? 0 : 36, bifid::cellCountOf(shape)),
-                 QString::fromStdString(square));
+        QCOMPARE(cellsOf(window, dimension == 0 ? 0 : 36, bifid::cellCountOf(shape)), QString::fromStdString(square));
     }
 }
 

@@ -13,8 +13,8 @@ namespace {
 // Written apart from the library, straight from the rules, to compare against on random input.
 std::string referenceClean(std::string_view raw, bool keepDigits, Dimension dimension)
 {
-    static const char *const numberWords[] = {"NULL",  "EINS",  "ZWO",    "DREI", "VIER",
-                                              "FUENF", "SECHS", "SIEBEN", "ACHT", "NEUN"};
+    static const char *const numberWords[]
+        = {"NULL", "EINS", "ZWO", "DREI", "VIER", "FUENF", "SECHS", "SIEBEN", "ACHT", "NEUN"};
     std::string clean;
     for (unsigned char c : raw) {
         if (c >= 'a' && c <= 'z')
@@ -94,9 +94,8 @@ void TestCleaning::cleaningFollowsTheRules_data()
         char byte;
         const char *spelled;
     } umlauts[] = {{"capital A umlaut", '\xC4', "AE"}, {"small a umlaut", '\xE4', "AE"},
-                   {"capital O umlaut", '\xD6', "OE"}, {"small o umlaut", '\xF6', "OE"},
-                   {"capital U umlaut", '\xDC', "UE"}, {"small u umlaut", '\xFC', "UE"},
-                   {"sharp s", '\xDF', "SZ"}};
+        {"capital O umlaut", '\xD6', "OE"}, {"small o umlaut", '\xF6', "OE"}, {"capital U umlaut", '\xDC', "UE"},
+        {"small u umlaut", '\xFC', "UE"}, {"sharp s", '\xDF', "SZ"}};
     for (const auto &umlaut : umlauts) {
         for (Dimension dimension : {Dimension::Six, Dimension::Five}) {
             QTest::addRow("%s in %s", umlaut.name, dimension == Dimension::Six ? "6x6" : "5x5")
@@ -143,8 +142,8 @@ void TestCleaning::cleaningDropsHighBytesOtherThanUmlauts()
         const char c = static_cast<char>(byte);
         if (umlauts.find(c) != std::string::npos)
             continue;
-        QVERIFY2(bifid::cleanText(std::string(1, c), true, Dimension::Six).empty(),
-                 qPrintable(QString::number(byte, 16)));
+        QVERIFY2(
+            bifid::cleanText(std::string(1, c), true, Dimension::Six).empty(), qPrintable(QString::number(byte, 16)));
     }
 }
 
@@ -161,8 +160,8 @@ void TestCleaning::cleaningMatchesReferenceOnRandomBytes()
         const Dimension dimension = round % 4 < 2 ? Dimension::Six : Dimension::Five;
 
         const std::string clean = bifid::cleanText(raw, keepDigits, dimension);
-        QCOMPARE(QByteArray::fromStdString(clean),
-                 QByteArray::fromStdString(referenceClean(raw, keepDigits, dimension)));
+        QCOMPARE(
+            QByteArray::fromStdString(clean), QByteArray::fromStdString(referenceClean(raw, keepDigits, dimension)));
         const std::string_view allowed = keepDigits ? bifid::kAlphabet6 : bifid::baseAlphabet(dimension);
         QVERIFY(clean.find_first_not_of(allowed) == std::string::npos);
     }

@@ -18,7 +18,10 @@ namespace {
 const QByteArray kSquare6(bifid::kAlphabet6.data(), bifid::kAlphabet6.size());
 const QByteArray kSquare5(bifid::kAlphabet5.data(), bifid::kAlphabet5.size());
 
-QByteArray bytes(const std::string &text) { return QByteArray::fromStdString(text); }
+QByteArray bytes(const std::string &text)
+{
+    return QByteArray::fromStdString(text);
+}
 
 QByteArrayList bytes(const std::vector<std::string> &rows)
 {
@@ -117,8 +120,8 @@ void TestCoding::coordinatesNameTheFirstCharacterNotInTheSquare()
     QFETCH(char, character);
     QFETCH(int, position);
 
-    const auto coordinates =
-        bifid::codeCoordinates(text.toStdString(), std::string(bifid::baseAlphabet(dimension)), dimension);
+    const auto coordinates
+        = bifid::codeCoordinates(text.toStdString(), std::string(bifid::baseAlphabet(dimension)), dimension);
     verifyError(coordinates.error, Kind::NotInSquare, character, position);
     QCOMPARE(bytes(coordinates.value), codedSoFar);
 }
@@ -228,8 +231,8 @@ void TestCoding::encipherRunsTheWholeChain()
     QFETCH(int, depth);
     QFETCH(QByteArray, ciphertext);
 
-    const auto enciphered =
-        bifid::encipher(text.toStdString(), std::string(bifid::baseAlphabet(dimension)), dimension, depth);
+    const auto enciphered
+        = bifid::encipher(text.toStdString(), std::string(bifid::baseAlphabet(dimension)), dimension, depth);
     QVERIFY(enciphered.ok());
     QCOMPARE(bytes(enciphered.value), ciphertext);
 }
@@ -274,8 +277,8 @@ void TestCoding::decipherShowsEveryStep()
     QFETCH(QByteArray, coordinates);
     QFETCH(QByteArray, plaintext);
 
-    const auto deciphered =
-        bifid::decipher(ciphertext.toStdString(), std::string(bifid::baseAlphabet(dimension)), dimension, depth);
+    const auto deciphered
+        = bifid::decipher(ciphertext.toStdString(), std::string(bifid::baseAlphabet(dimension)), dimension, depth);
     QVERIFY(deciphered.ok());
     QCOMPARE(bytes(deciphered.value.cipherCode), cipherCode);
     QCOMPARE(bytes(deciphered.value.rows), rows);
@@ -304,8 +307,8 @@ void TestCoding::decipherNamesACharacterOutsideTheSquare()
     QFETCH(char, character);
     QFETCH(int, position);
 
-    const auto deciphered =
-        bifid::decipher(ciphertext.toStdString(), std::string(bifid::baseAlphabet(dimension)), dimension, 2);
+    const auto deciphered
+        = bifid::decipher(ciphertext.toStdString(), std::string(bifid::baseAlphabet(dimension)), dimension, 2);
     verifyError(deciphered.error, Kind::NotInSquare, character, position);
     QCOMPARE(bytes(deciphered.value.cipherCode), codedSoFar);
     QVERIFY(deciphered.value.plaintext.empty());
@@ -328,9 +331,9 @@ void TestCoding::decipherUndoesEncipherForAnySquareAndDepth()
         for (char &c : keyword)
             c = pick();
         const bifid::SquareLayout layout{dimension,
-                                         coin(random) ? bifid::Direction::Forward : bifid::Direction::Reversed,
-                                         coin(random) ? bifid::Direction::Forward : bifid::Direction::Reversed,
-                                         static_cast<int>(1 + anyIndex(random) % alphabet.size())};
+            coin(random) ? bifid::Direction::Forward : bifid::Direction::Reversed,
+            coin(random) ? bifid::Direction::Forward : bifid::Direction::Reversed,
+            static_cast<int>(1 + anyIndex(random) % alphabet.size())};
         const std::string square = bifid::generateSquare(layout, keyword).text;
 
         std::string text(static_cast<std::size_t>(length(random)), '\0');
@@ -372,8 +375,8 @@ void TestCoding::normalizingKeepsOnlyWhatTheSquareReads()
 {
     QFETCH(QByteArray, typed);
     QFETCH(QByteArray, ciphertext);
-    QCOMPARE(bytes(bifid::normalizeCiphertext(std::string_view(typed.constData(), std::size_t(typed.size())))),
-             ciphertext);
+    QCOMPARE(
+        bytes(bifid::normalizeCiphertext(std::string_view(typed.constData(), std::size_t(typed.size())))), ciphertext);
 }
 
 QTEST_GUILESS_MAIN(TestCoding)

@@ -78,14 +78,12 @@ void openDialog(const WindowDriver &window, Way way)
         window.form->activateWindow();
         QTRY_COMPARE(QApplication::activeWindow(), window.form.get());
         QWidget *target = way == Way::ShortcutOnTheWindow ? static_cast<QWidget *>(window.form.get())
-                                                           : window.memo(QStringLiteral("Memo3"));
+                                                          : window.memo(QStringLiteral("Memo3"));
         target->setFocus();
         QTest::keyClick(target, Qt::Key_E, Qt::ControlModifier);
         break;
     }
-    case Way::Action:
-        decipherAction(window)->trigger();
-        break;
+    case Way::Action: decipherAction(window)->trigger(); break;
     case Way::ContextMenu: {
         QMenu *menu = openContextMenu(window.memo(QStringLiteral("Memo3")));
         QVERIFY(menu);
@@ -97,8 +95,8 @@ void openDialog(const WindowDriver &window, Way way)
 }
 
 // A whole pass: cleaning, keyword, square, coding at the given depth.
-void runPass(WindowDriver &window, const QString &plaintext, const QString &keyword, bool fiveByFive = false,
-             int depth = 2)
+void runPass(
+    WindowDriver &window, const QString &plaintext, const QString &keyword, bool fiveByFive = false, int depth = 2)
 {
     if (fiveByFive)
         window.chooseItem(QStringLiteral("RadioGroup3"), 1);
@@ -110,9 +108,7 @@ void runPass(WindowDriver &window, const QString &plaintext, const QString &keyw
 void verifyVerdict(QLabel *label, Verdict verdict)
 {
     switch (verdict) {
-    case Verdict::None:
-        QVERIFY(label->text().isEmpty());
-        break;
+    case Verdict::None: QVERIFY(label->text().isEmpty()); break;
     case Verdict::Matches:
         QCOMPARE(label->text(), QStringLiteral("Stimmt mit dem bereinigten Text überein."));
         QCOMPARE(label->palette().color(QPalette::WindowText), kGreen);
@@ -169,8 +165,7 @@ QStringList mainWindowState(const WindowDriver &window)
 Q_DECLARE_METATYPE(Way)
 Q_DECLARE_METATYPE(Verdict)
 
-class TestDecipherDialog : public QObject
-{
+class TestDecipherDialog : public QObject {
     Q_OBJECT
 
 private slots:
@@ -224,11 +219,15 @@ void TestDecipherDialog::wholePassReadsBackToTheCleanedText_data()
     QTest::addColumn<bool>("fiveByFive");
     QTest::addColumn<int>("depth");
 
-    QTest::addRow("6 X 6, keyword A, depth 2") << "Hallo" << "A" << false << 2;
+    QTest::addRow("6 X 6, keyword A, depth 2") << "Hallo"
+                                               << "A" << false << 2;
     QTest::addRow("6 X 6, long keyword, umlauts and digits, depth 5")
-        << "Größere Jäger zahlen 1984 Öre" << "DONAUDAMPFSCHIFFAHRTSGESELLSCHAFT" << false << 5;
-    QTest::addRow("6 X 6, no keyword, depth 4") << "Bifid ist eine Fraktionierungschiffre" << "" << false << 4;
-    QTest::addRow("5 X 5, J as I, depth 3") << "Jaguar und Jaeger im Zoo" << "KRYPTOGRAPHIE" << true << 3;
+        << "Größere Jäger zahlen 1984 Öre"
+        << "DONAUDAMPFSCHIFFAHRTSGESELLSCHAFT" << false << 5;
+    QTest::addRow("6 X 6, no keyword, depth 4") << "Bifid ist eine Fraktionierungschiffre"
+                                                << "" << false << 4;
+    QTest::addRow("5 X 5, J as I, depth 3") << "Jaguar und Jaeger im Zoo"
+                                            << "KRYPTOGRAPHIE" << true << 3;
 }
 
 void TestDecipherDialog::wholePassReadsBackToTheCleanedText()
@@ -284,30 +283,29 @@ void TestDecipherDialog::stepsFollowTheCiphertextAndDepth_data()
     const QString hallo = QStringLiteral("HALLO");
     const QString halloCoordinates = QStringLiteral("2211262633");
     const QString none;
-    QTest::addRow("ciphertext of the pass, depth 2")
-        << "GHNF6" << 2 << "2122321663" << QStringList{"21223", "21663"} << halloCoordinates << hallo << none
-        << Verdict::Matches;
+    QTest::addRow("ciphertext of the pass, depth 2") << "GHNF6" << 2 << "2122321663" << QStringList{"21223", "21663"}
+                                                     << halloCoordinates << hallo << none << Verdict::Matches;
     QTest::addRow("depth 3") << "GIH46" << 3 << "2123226163" << QStringList{"2123", "226", "163"} << halloCoordinates
                              << hallo << none << Verdict::Matches;
     QTest::addRow("depth 4") << "HN6BF" << 4 << "2232631216" << QStringList{"223", "263", "12", "16"}
                              << halloCoordinates << hallo << none << Verdict::Matches;
     QTest::addRow("depth 5") << "LHFCI" << 5 << "2622161323" << QStringList{"26", "22", "16", "13", "23"}
                              << halloCoordinates << hallo << none << Verdict::Matches;
-    QTest::addRow("read at the wrong depth") << "GHNF6" << 3 << "2122321663" << QStringList{"2122", "321", "663"}
-                                             << "2361262132" << "I4LGN" << none << Verdict::Differs;
-    QTest::addRow("one letter changed") << "GHNF7" << 2 << "2122321664" << QStringList{"21223", "21664"}
-                                        << "2211262634" << "HALLP" << none << Verdict::Differs;
-    QTest::addRow("small letters count as capitals")
-        << "ghnf6" << 2 << "2122321663" << QStringList{"21223", "21663"} << halloCoordinates << hallo << none
-        << Verdict::Matches;
+    QTest::addRow("read at the wrong depth")
+        << "GHNF6" << 3 << "2122321663" << QStringList{"2122", "321", "663"} << "2361262132"
+        << "I4LGN" << none << Verdict::Differs;
+    QTest::addRow("one letter changed") << "GHNF7" << 2 << "2122321664" << QStringList{"21223", "21664"} << "2211262634"
+                                        << "HALLP" << none << Verdict::Differs;
+    QTest::addRow("small letters count as capitals") << "ghnf6" << 2 << "2122321663" << QStringList{"21223", "21663"}
+                                                     << halloCoordinates << hallo << none << Verdict::Matches;
     QTest::addRow("blanks, tabs and line breaks are passed over")
-        << " GH NF\t6\n\n" << 2 << "2122321663" << QStringList{"21223", "21663"} << halloCoordinates << hallo
-        << none << Verdict::Matches;
+        << " GH NF\t6\n\n"
+        << 2 << "2122321663" << QStringList{"21223", "21663"} << halloCoordinates << hallo << none << Verdict::Matches;
     QTest::addRow("no-break space counts as a blank")
-        << "GHNF6\u00A0" << 2 << "2122321663" << QStringList{"21223", "21663"} << halloCoordinates << hallo
-        << none << Verdict::Matches;
-    QTest::addRow("one letter, depth 3 leaves a row empty")
-        << "G" << 3 << "21" << QStringList{"2", "1", ""} << "21" << "G" << none << Verdict::Differs;
+        << "GHNF6\u00A0" << 2 << "2122321663" << QStringList{"21223", "21663"} << halloCoordinates << hallo << none
+        << Verdict::Matches;
+    QTest::addRow("one letter, depth 3 leaves a row empty") << "G" << 3 << "21" << QStringList{"2", "1", ""} << "21"
+                                                            << "G" << none << Verdict::Differs;
 
     const QStringList noRows;
     QTest::addRow("small umlaut") << "GHäF6" << 2 << none << noRows << none << none
@@ -328,8 +326,8 @@ void TestDecipherDialog::stepsFollowTheCiphertextAndDepth_data()
         << "GH\u200BNF6" << 2 << none << noRows << none << none
         << "Das Zeichen U+200B an Stelle 3 steht nicht in der 6 X 6-Matrix." << Verdict::None;
     QTest::addRow("empty") << "" << 2 << none << noRows << none << none << none << Verdict::None;
-    QTest::addRow("only blanks and line breaks")
-        << " \n\t \n" << 4 << none << noRows << none << none << none << Verdict::None;
+    QTest::addRow("only blanks and line breaks") << " \n\t \n"
+                                                 << 4 << none << noRows << none << none << none << Verdict::None;
 }
 
 // Text first, then depth: both the text and the depth must bring every field up to date.
@@ -510,8 +508,7 @@ void TestDecipherDialog::aMegabyteOfCiphertextIsReadBackWhenTypingPauses()
 
     window.replaceText(view.input, ciphertext + QStringLiteral("#"));
     QTRY_COMPARE_WITH_TIMEOUT(view.error->text(),
-                              QStringLiteral("Das Zeichen '#' an Stelle %1 steht nicht in der 6 X 6-Matrix.").arg(size + 1),
-                              60000);
+        QStringLiteral("Das Zeichen '#' an Stelle %1 steht nicht in der 6 X 6-Matrix.").arg(size + 1), 60000);
     verifyNoSteps(view);
 }
 

@@ -182,8 +182,8 @@ void TestKeywordSquare::generatorLaysKeywordThenRest()
     QFETCH(QByteArray, keyword);
     QFETCH(QByteArray, expected);
 
-    const bifid::KeyedSquare square =
-        bifid::generateSquare({dimension, keywordDirection, restDirection, position}, keyword.toStdString());
+    const bifid::KeyedSquare square
+        = bifid::generateSquare({dimension, keywordDirection, restDirection, position}, keyword.toStdString());
     QCOMPARE(QByteArray::fromStdString(square.text), expected);
 }
 
@@ -236,8 +236,8 @@ void TestKeywordSquare::generatorAlwaysGivesAPermutationWithTheKeywordInPlace()
             for (Direction keywordDirection : {F, R})
                 for (Direction restDirection : {F, R})
                     for (int position = 1; position <= cellCount; ++position) {
-                        const bifid::KeyedSquare square =
-                            bifid::generateSquare({dimension, keywordDirection, restDirection, position}, raw);
+                        const bifid::KeyedSquare square
+                            = bifid::generateSquare({dimension, keywordDirection, restDirection, position}, raw);
                         std::string sorted = square.text;
                         std::sort(sorted.begin(), sorted.end());
                         QCOMPARE(QByteArray::fromStdString(sorted), QByteArray::fromStdString(sortedAlphabet));

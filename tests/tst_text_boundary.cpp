@@ -5,8 +5,7 @@
 
 #include <QTest>
 
-class TestTextBoundary : public QObject
-{
+class TestTextBoundary : public QObject {
     Q_OBJECT
 
 private slots:
@@ -56,14 +55,22 @@ void TestTextBoundary::errorMessagesEndWithAFullStop_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::addRow("letter") << "kein Integerwert" << "kein Integerwert.";
-    QTest::addRow("quote sorts before") << "'X'" << "'X'";
-    QTest::addRow("slash sorts after the full stop") << "a/" << "a/.";
-    QTest::addRow("umlaut") << "Größe ü" << "Größe ü.";
-    QTest::addRow("full stop already") << "Ende." << "Ende.";
-    QTest::addRow("exclamation mark sorts before") << "Halt!" << "Halt!";
-    QTest::addRow("closing parenthesis sorts before") << "(1 bis 6)" << "(1 bis 6)";
-    QTest::addRow("empty") << "" << "";
+    QTest::addRow("letter") << "kein Integerwert"
+                            << "kein Integerwert.";
+    QTest::addRow("quote sorts before") << "'X'"
+                                        << "'X'";
+    QTest::addRow("slash sorts after the full stop") << "a/"
+                                                     << "a/.";
+    QTest::addRow("umlaut") << "Größe ü"
+                            << "Größe ü.";
+    QTest::addRow("full stop already") << "Ende."
+                                       << "Ende.";
+    QTest::addRow("exclamation mark sorts before") << "Halt!"
+                                                   << "Halt!";
+    QTest::addRow("closing parenthesis sorts before") << "(1 bis 6)"
+                                                      << "(1 bis 6)";
+    QTest::addRow("empty") << ""
+                           << "";
 }
 
 void TestTextBoundary::errorMessagesEndWithAFullStop()
@@ -77,10 +84,14 @@ void TestTextBoundary::titleComesFromTheProgramFile_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("title");
-    QTest::addRow("plain") << "/usr/bin/bifid" << "bifid";
-    QTest::addRow("first letter kept, rest lowered") << "/opt/BIFID.EXE" << "Bifid";
-    QTest::addRow("cut at the first full stop") << "Bifid.Werkbank.exe" << "Bifid";
-    QTest::addRow("umlaut lowered") << "/x/CHIFFRE-ÜBUNG" << "Chiffre-übung";
+    QTest::addRow("plain") << "/usr/bin/bifid"
+                           << "bifid";
+    QTest::addRow("first letter kept, rest lowered") << "/opt/BIFID.EXE"
+                                                     << "Bifid";
+    QTest::addRow("cut at the first full stop") << "Bifid.Werkbank.exe"
+                                                << "Bifid";
+    QTest::addRow("umlaut lowered") << "/x/CHIFFRE-ÜBUNG"
+                                    << "Chiffre-übung";
 }
 
 void TestTextBoundary::titleComesFromTheProgramFile()

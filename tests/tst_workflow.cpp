@@ -9,8 +9,8 @@
 namespace {
 
 // Every button that the workflow opens and closes.
-const QStringList kSteps{"BitBtn1", "BitBtn2", "BitBtn5", "BitBtn6", "BitBtn7", "BitBtn8", "BitBtn9",
-                         "BitBtn10", "BitBtn11", "BitBtn12", "BitBtn13", "BitBtn14", "BitBtn15"};
+const QStringList kSteps{"BitBtn1", "BitBtn2", "BitBtn5", "BitBtn6", "BitBtn7", "BitBtn8", "BitBtn9", "BitBtn10",
+    "BitBtn11", "BitBtn12", "BitBtn13", "BitBtn14", "BitBtn15"};
 
 QStringList enabledSteps(const WindowDriver &window)
 {
@@ -56,8 +56,7 @@ QStringList snapshot(const WindowDriver &window)
 
 }  // namespace
 
-class TestWorkflow : public QObject
-{
+class TestWorkflow : public QObject {
     Q_OBJECT
 
 private slots:
@@ -129,14 +128,22 @@ void TestWorkflow::cleaningShowsTextAndCounts_data()
     QTest::addColumn<QString>("rawCount");
     QTest::addColumn<QString>("cleaned");
 
-    QTest::addRow("a line break counts as two") << "ab\nc" << false << true << "5" << "ABC";
-    QTest::addRow("umlauts, sharp s, digits kept") << "Größe 2x!" << false << true << "9" << "GROESZE2X";
-    QTest::addRow("digits spelled out") << "Größe 2x!" << false << false << "9" << "GROESZEZWOX";
-    QTest::addRow("J becomes I in 5 X 5") << "Jojo" << true << false << "4" << "IOIO";
-    QTest::addRow("J stays in 6 X 6") << "Jojo" << false << true << "4" << "JOJO";
-    QTest::addRow("only blanks and line breaks") << "  \n \n" << false << true << "7" << "";
+    QTest::addRow("a line break counts as two") << "ab\nc" << false << true << "5"
+                                                << "ABC";
+    QTest::addRow("umlauts, sharp s, digits kept") << "Größe 2x!" << false << true << "9"
+                                                   << "GROESZE2X";
+    QTest::addRow("digits spelled out") << "Größe 2x!" << false << false << "9"
+                                        << "GROESZEZWOX";
+    QTest::addRow("J becomes I in 5 X 5") << "Jojo" << true << false << "4"
+                                          << "IOIO";
+    QTest::addRow("J stays in 6 X 6") << "Jojo" << false << true << "4"
+                                      << "JOJO";
+    QTest::addRow("only blanks and line breaks") << "  \n \n"
+                                                 << false << true << "7"
+                                                 << "";
     QTest::addRow("code points outside the code page count once")
-        << QString::fromUtf8("a\u20ACb\U0001F600c\u0100") << false << true << "6" << "ABC";
+        << QString::fromUtf8("a\u20ACb\U0001F600c\u0100") << false << true << "6"
+        << "ABC";
     QTest::addRow("control characters are dropped") << QString::fromUtf8("x\ty\u0001z") << false << true << "5"
                                                     << "XYZ";
 }
