@@ -160,7 +160,7 @@ int main(int argc, char *argv[])
         }
         for (std::size_t s = 0; s < kSteps.size(); ++s)
             medians[z][s] = median(samples[s]);
-        std::fprintf(stderr, "%s done\n", kSizes[z].label);
+        (void)std::fprintf(stderr, "%s done\n", kSizes[z].label);  // progress only
     }
 
     constexpr int kStepWidth = 40;

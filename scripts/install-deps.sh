@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need, if any is missing.
+# Installs the Debian packages that building, running and testing need, and any packages named on the
+# command line (the analysis and fuzzing tools), if any is missing.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
     libbenchmark-dev        # Google Benchmark for bench/
     dpkg-dev                # dpkg-shlibdeps finds the Debian package's library dependencies
     desktop-file-utils      # checks the desktop entry of the package
+    "$@"
 )
 
 missing=()

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds everything with AddressSanitizer, UndefinedBehaviorSanitizer and the checked standard library
+# into build-asan/ (or $BIFID_SANITIZE_DIR) and runs every test there. Any report fails the run.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${BIFID_SANITIZE_DIR:-$root/build-asan}"
+
+"$root/scripts/install-deps.sh"
+
+# Debug keeps Qt's inline assertions (index checks of QString, QList, ...) switched on; -O1 keeps the
+# window tests fast enough. _GLIBCXX_ASSERTIONS checks every operator[] of the standard containers.
+flags="-O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBIFID_BUILD_BENCHMARKS=OFF \
+    -DCMAKE_CXX_FLAGS="$flags" "$@" >/dev/null
+cmake --build "$build" --parallel "$(nproc)"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
+ASAN_OPTIONS+=":check_initialization_order=1:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir "$build" --output-on-failure --timeout 600
