@@ -1,5 +1,6 @@
 #include "DecipherDialog.h"
 
+#include "Colours.h"
 #include "TextCodec.h"
 #include "ui_DecipherDialog.h"
 
@@ -16,12 +17,7 @@ using bifid::Dimension;
 
 namespace {
 
-constexpr QColor kNavy(0, 0, 128);
-constexpr QColor kGreen(0, 128, 0);
-constexpr QColor kRed(255, 0, 0);
-constexpr QColor kYellow(255, 255, 0);
-constexpr QColor kWhite(255, 255, 255);
-constexpr QColor kBlack(0, 0, 0);
+using namespace Colours;
 
 constexpr int kCellSize = 32;  // as in the main window
 
@@ -165,8 +161,9 @@ void DecipherDialog::drawSquare()
         cell->setFont(boldFont(QStringLiteral("Courier New"), 17));
         const bool keywordCell = m_square.keywordCells[index];
         QPalette palette = cell->palette();
-        palette.setColor(QPalette::Window, keywordCell ? kGreen : kNavy);
-        palette.setColor(QPalette::WindowText, keywordCell ? kYellow : kWhite);
+        const CellColours colours = keywordCell ? kKeywordColours : kReferenceColours;
+        palette.setColor(QPalette::Window, colours.background);
+        palette.setColor(QPalette::WindowText, colours.text);
         cell->setPalette(palette);
         cell->setAccessibleName(QStringLiteral("Zeile %1, Spalte %2: %3")
                                     .arg(QString::number(c / side + 1), QString::number(c % side + 1), character));

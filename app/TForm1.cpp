@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "Colours.h"
 #include "DecipherDialog.h"
 #include "Messages.h"
 #include "TextCodec.h"
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QTimer>
 
+#include <limits>
 #include <new>
 
 using bifid::Dimension;
@@ -29,19 +31,7 @@ const QString kBlockText = QStringLiteral("Blocktext");
 const QString kForwardLabel = QStringLiteral("gerade - aphabetisch");
 const QString kReversedLabel = QStringLiteral("revers - umgekehrt aphabetisch");
 
-constexpr QColor kNavy(0, 0, 128);
-constexpr QColor kGreen(0, 128, 0);
-constexpr QColor kRed(255, 0, 0);
-constexpr QColor kYellow(255, 255, 0);
-constexpr QColor kWhite(255, 255, 255);
-constexpr QColor kBlack(0, 0, 0);
-
-struct CellColours {
-    QColor background;
-    QColor text;
-};
-constexpr CellColours kReferenceColours{kNavy, kWhite};
-constexpr CellColours kKeywordColours{kGreen, kYellow};
+using namespace Colours;
 
 constexpr int kFirstCell6 = 0;
 constexpr int kFirstCell5 = 36;
@@ -186,6 +176,7 @@ TForm1::TForm1(QWidget *parent)
     ui->ComboBox1->completer()->setCompletionMode(QCompleter::PopupCompletion);
     ui->ComboBox1->completer()->setCaseSensitivity(Qt::CaseSensitive);
     ui->ComboBox1->lineEdit()->setAccessibleName(ui->ComboBox1->accessibleName());
+    ui->ComboBox1->lineEdit()->setMaxLength(std::numeric_limits<int>::max());  // a pasted keyword stays whole
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

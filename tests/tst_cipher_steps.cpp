@@ -49,6 +49,7 @@ private slots:
     void keywordNumberFollowsTheChosenEntry();
     void keywordStepsShowTextsAndLengths_data();
     void keywordStepsShowTextsAndLengths();
+    void aPastedKeywordStaysWhole();
 
     // Keyed square
     void generatorAnnouncesItsArrangement_data();
@@ -136,6 +137,18 @@ void TestCipherSteps::keywordStepsShowTextsAndLengths()
     QCOMPARE(window.panel(9), cleaned);
     QCOMPARE(window.edit("Edit8")->text(), QString::number(cleaned.size()));
     QVERIFY(window.boxes.isEmpty());
+}
+
+void TestCipherSteps::aPastedKeywordStaysWhole()
+{
+    WindowDriver window;
+    QLineEdit *field = window.find<QComboBox>("ComboBox1")->lineEdit();
+    field->selectAll();
+    field->insert(QString(40000, u'Q'));  // beyond a line field's usual limit of 32767
+    for (const char *step : {"BitBtn1", "BitBtn7", "BitBtn5"})
+        window.click(step);
+    QCOMPARE(window.edit("Edit3")->text(), QStringLiteral("40000"));
+    QCOMPARE(window.edit("Edit4")->text(), QStringLiteral("Q"));
 }
 
 void TestCipherSteps::generatorAnnouncesItsArrangement_data()
