@@ -106,6 +106,39 @@ public:
         QTest::keyClicks(field, text);
     }
 
+    // Everything a user can see of the main window itself (a dialog left out), to compare two states.
+    QStringList visibleState() const
+    {
+        QStringList state;
+        for (QWidget *widget : form->findChildren<QWidget *>()) {
+            if (widget->objectName().isEmpty() || widget->window() != form.get())
+                continue;
+            QString text;
+            if (auto *label = qobject_cast<QLabel *>(widget))
+                text = label->text();
+            else if (auto *field = qobject_cast<QLineEdit *>(widget))
+                text = field->text();
+            else if (auto *clickable = qobject_cast<QAbstractButton *>(widget))
+                text = clickable->text() + (clickable->isChecked() ? "[x]" : "[ ]");
+            else if (auto *textField = qobject_cast<QPlainTextEdit *>(widget))
+                text = textField->toPlainText();
+            else if (auto *spinner = qobject_cast<TUpDown *>(widget))
+                text = QStringLiteral("%1 in %2..%3").arg(spinner->position()).arg(spinner->min()).arg(spinner->max());
+            const QRect place = widget->geometry();
+            state << QStringLiteral("%1 %2 %3,%4 %5x%6 %7 %8")
+                         .arg(widget->objectName(), text)
+                         .arg(place.x())
+                         .arg(place.y())
+                         .arg(place.width())
+                         .arg(place.height())
+                         .arg(widget->isEnabled())
+                         .arg(widget->isVisibleTo(form.get()));
+        }
+        const Workbench &bench = form->workbench();
+        state << QString::fromStdString(bench.CleanText + "|" + bench.CoordText + "|" + bench.CipherCode);
+        return state;
+    }
+
     // Cleans the plaintext, takes and cleans the keyword and generates the square.
     void prepareSquare(const QString &plaintext, const QString &keyword) const
     {

@@ -129,37 +129,6 @@ void verifyNoSteps(const DecipherView &view)
         QVERIFY2(step->toPlainText().isEmpty(), qPrintable(step->objectName()));
 }
 
-// What a user can see of the main window itself, the dialog left out.
-QStringList mainWindowState(const WindowDriver &window)
-{
-    QStringList state;
-    for (QWidget *widget : window.form->findChildren<QWidget *>()) {
-        if (widget->window() != window.form.get())
-            continue;
-        QString text;
-        if (auto *label = qobject_cast<QLabel *>(widget))
-            text = label->text();
-        else if (auto *edit = qobject_cast<QLineEdit *>(widget))
-            text = edit->text();
-        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            text = button->text();
-        else if (auto *memo = qobject_cast<QPlainTextEdit *>(widget))
-            text = memo->toPlainText();
-        const QRect place = widget->geometry();
-        state << QStringLiteral("%1 %2 %3,%4 %5x%6 %7 %8")
-                     .arg(widget->objectName(), text)
-                     .arg(place.x())
-                     .arg(place.y())
-                     .arg(place.width())
-                     .arg(place.height())
-                     .arg(widget->isEnabled())
-                     .arg(widget->isVisibleTo(window.form.get()));
-    }
-    const Workbench &bench = window.form->workbench();
-    state << QString::fromStdString(bench.CleanText + "|" + bench.CoordText + "|" + bench.CipherCode);
-    return state;
-}
-
 }  // namespace
 
 Q_DECLARE_METATYPE(Way)
@@ -467,7 +436,7 @@ void TestDecipherDialog::usingTheDialogLeavesTheMainWindowAlone()
 {
     WindowDriver window;
     runPass(window, QStringLiteral("Hallo Welt"), QStringLiteral("GEHEIM"), false, 3);
-    const QStringList before = mainWindowState(window);
+    const QStringList before = window.visibleState();
     const QRect placeBefore = window.form->geometry();
     const qsizetype boxesOfThePass = window.boxes.size();
 
@@ -480,7 +449,7 @@ void TestDecipherDialog::usingTheDialogLeavesTheMainWindowAlone()
     window.replaceText(view.input, QStringLiteral("A?"));
     view.dialog->close();
 
-    QCOMPARE(mainWindowState(window), before);
+    QCOMPARE(window.visibleState(), before);
     QCOMPARE(window.form->geometry(), placeBefore);
     QCOMPARE(window.boxes.size(), boxesOfThePass);
 }

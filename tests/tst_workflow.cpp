@@ -26,34 +26,6 @@ QStringList enabledSteps(const WindowDriver &window)
     return enabled;
 }
 
-// Everything a user can see of the window, to compare two states.
-QStringList snapshot(const WindowDriver &window)
-{
-    QStringList state;
-    for (QWidget *widget : window.form->findChildren<QWidget *>()) {
-        if (widget->objectName().isEmpty())
-            continue;
-        QString text;
-        if (auto *label = qobject_cast<QLabel *>(widget))
-            text = label->text();
-        else if (auto *edit = qobject_cast<QLineEdit *>(widget))
-            text = edit->text();
-        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            text = button->text() + (button->isChecked() ? "[x]" : "[ ]");
-        else if (auto *memo = qobject_cast<QPlainTextEdit *>(widget))
-            text = memo->toPlainText();
-        else if (auto *spinner = qobject_cast<TUpDown *>(widget))
-            text = QStringLiteral("%1 in %2..%3").arg(spinner->position()).arg(spinner->min()).arg(spinner->max());
-        state << QStringLiteral("%1 %2 %3 %4")
-                     .arg(widget->objectName(), text)
-                     .arg(widget->isEnabled())
-                     .arg(widget->isVisibleTo(window.form.get()));
-    }
-    const Workbench &bench = window.form->workbench();
-    state << QString::fromStdString(bench.CleanText + "|" + bench.CoordText + "|" + bench.CipherCode);
-    return state;
-}
-
 }  // namespace
 
 class TestWorkflow : public QObject {
@@ -234,11 +206,11 @@ void TestWorkflow::resetTwiceEqualsResetOnce()
     window.click("BitBtn3");
     window.form->findChild<QTimer *>("Timer1")->stop();  // the blink would differ between snapshots
     window.label("Label5")->show();
-    const QStringList once = snapshot(window);
+    const QStringList once = window.visibleState();
     window.click("BitBtn3");
     window.form->findChild<QTimer *>("Timer1")->stop();
     window.label("Label5")->show();
-    QCOMPARE(snapshot(window), once);
+    QCOMPARE(window.visibleState(), once);
 }
 
 void TestWorkflow::resetClosesTheSquareStepOfAnEarlierPass()
