@@ -43,8 +43,14 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x0178,
 };
 
+// German keyboards type the capital sharp s, which the code page lacks; the small one spells the same.
+constexpr char32_t kCapitalSharpS = 0x1E9E;
+constexpr char kSharpS = '\xDF';
+
 char byteFor(char32_t codePoint)
 {
+    if (codePoint == kCapitalSharpS)
+        return kSharpS;
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
         return static_cast<char>(codePoint);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {

@@ -1,3 +1,4 @@
+#include "Startup.h"
 #include "TForm1.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Startup::setUpApplication(app);
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/bifid.svg")));
     TForm1 form;
     form.show();

@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev            # Qt Widgets, QtTest, uic, moc, the xcb and offscreen platforms
     fonts-liberation        # metric-compatible Courier New, Times New Roman and Arial
     libqt6svg6              # draws the SVG icons
+    qt6-translations-l10n   # German texts of Qt's own menus and buttons
     libbenchmark-dev        # Google Benchmark for bench/
     dpkg-dev                # dpkg-shlibdeps finds the Debian package's library dependencies
     desktop-file-utils      # checks the desktop entry of the package

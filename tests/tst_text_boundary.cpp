@@ -3,6 +3,8 @@
 #include "Messages.h"
 #include "TextCodec.h"
 
+#include <cipher/Cleaning.h>
+
 #include <QTest>
 
 class TestTextBoundary : public QObject {
@@ -12,6 +14,7 @@ private slots:
     void codePointsBecomeOneByteEach_data();
     void codePointsBecomeOneByteEach();
     void everyByteSurvivesTheWayBack();
+    void typedCapitalSharpSIsCleanedToSZ();
     void errorMessagesEndWithAFullStop_data();
     void errorMessagesEndWithAFullStop();
     void titleComesFromTheProgramFile_data();
@@ -24,6 +27,7 @@ void TestTextBoundary::codePointsBecomeOneByteEach_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addRow("ASCII") << "Bifid 12" << QByteArray("Bifid 12");
     QTest::addRow("umlauts and sharp s") << "ÄÖÜäöüß" << QByteArray("\xC4\xD6\xDC\xE4\xF6\xFC\xDF");
+    QTest::addRow("capital sharp s becomes sharp s") << "MAẞ" << QByteArray("MA\xDF");
     QTest::addRow("line break is CR LF") << "a\nb" << QByteArray("a\r\nb");
     QTest::addRow("euro and quotes of the code page") << "€„“" << QByteArray("\x80\x84\x93");
     QTest::addRow("undefined bytes keep their code point") << QString(QChar(0x81)) << QByteArray("\x81");
@@ -49,6 +53,11 @@ void TestTextBoundary::everyByteSurvivesTheWayBack()
         QCOMPARE(TextCodec::toCodePage(TextCodec::fromCodePage(original)), original);
     }
     QCOMPARE(TextCodec::fromCodePage("a\r\nb\rc"), QStringLiteral("a\nb\rc"));
+}
+
+void TestTextBoundary::typedCapitalSharpSIsCleanedToSZ()
+{
+    QCOMPARE(bifid::cleanText(TextCodec::toCodePage(u"GROẞE"), false, bifid::Dimension::Five), std::string("GROSZE"));
 }
 
 void TestTextBoundary::errorMessagesEndWithAFullStop_data()

@@ -1,11 +1,13 @@
 // The window as it opens: controls, grids, labels, memos, status bar, fonts, icons and the warning.
 
+#include "Startup.h"
 #include "TBitBtn.h"
 #include "WindowDriver.h"
 
 #include <QAbstractButton>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -13,6 +15,7 @@ class TestWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void windowHasItsCaptionSizeAndPanels();
     void gridsShowTheReferenceSquares_data();
     void gridsShowTheReferenceSquares();
@@ -28,7 +31,13 @@ private slots:
     void enterClicksTheNextStepOfTheWorkflow();
     void accessKeyClicksItsButton();
     void closeButtonClosesTheWindow();
+    void memoContextMenuIsGerman();
 };
+
+void TestWindow::initTestCase()
+{
+    Startup::setUpApplication(*qApp);
+}
 
 void TestWindow::windowHasItsCaptionSizeAndPanels()
 {
@@ -297,6 +306,19 @@ void TestWindow::closeButtonClosesTheWindow()
     window.click("BitBtn4");
     QVERIFY(!window.form->isVisible());
     QVERIFY(window.boxes.isEmpty());
+}
+
+void TestWindow::memoContextMenuIsGerman()
+{
+    WindowDriver window;
+    const std::unique_ptr<QMenu> menu(window.memo("Memo1")->createStandardContextMenu());
+    QStringList entries;
+    for (const QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            entries << action->text().section(u'\t', 0, 0).remove(u'&');
+    }
+    for (const char *entry : {"Rückgängig", "Ausschneiden", "Kopieren", "Einfügen", "Alles auswählen"})
+        QVERIFY2(entries.contains(QString::fromUtf8(entry)), qPrintable(entries.join(u", ")));
 }
 
 QTEST_MAIN(TestWindow)
