@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Static analysis of the program, tests, benchmarks and fuzzers: clang-tidy with the checks of
-# .clang-tidy, then cppcheck, then the layout of .clang-format. Works in build-analyze/ (or $BIFID_ANALYZE_DIR); any finding fails the run.
+# .clang-tidy, then cppcheck, then the layout of .clang-format. Works in build-analyze/ (or
+# $BIFID_ANALYZE_DIR), configured by the analyze presets of CMakePresets.json and fuzz/CMakePresets.json;
+# any finding fails the run.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BIFID_ANALYZE_DIR:-$root/build-analyze}"
@@ -8,10 +10,10 @@ build="${BIFID_ANALYZE_DIR:-$root/build-analyze}"
 "$root/scripts/install-deps.sh" clang clang-tidy clang-format cppcheck libclang-rt-14-dev python3
 
 # Both tools read the compile commands, and the files that moc and uic generate must exist.
-cmake -S "$root" -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+cmake -S "$root" --preset analyze -B "$build" >/dev/null
 mapfile -t generators < <(cmake --build "$build" --target help | grep -o '[A-Za-z0-9_]*_autogen$')
 cmake --build "$build" --parallel "$(nproc)" --target "${generators[@]}" >/dev/null
-cmake -S "$root/fuzz" -B "$build/fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
+cmake -S "$root/fuzz" --preset analyze -B "$build/fuzz" >/dev/null
 
 status=0
 echo "clang-tidy"

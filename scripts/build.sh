@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds the project into build/ (or $BIFID_BUILD_DIR).
+# Configures the project with the dev preset of CMakePresets.json (warnings are errors) into build/ (or
+# $BIFID_BUILD_DIR) and builds it. Arguments go to the configure step, e.g. -DBIFID_BUILD_BENCHMARKS=OFF.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BIFID_BUILD_DIR:-$root/build}"
 
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+cmake -S "$root" --preset dev -B "$build" "$@" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"

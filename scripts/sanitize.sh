@@ -7,14 +7,14 @@ build="${BIFID_SANITIZE_DIR:-$root/build-asan}"
 
 "$root/scripts/install-deps.sh"
 
-# Debug keeps Qt's inline assertions (index checks of QString, QList, ...) switched on; -O1 keeps the
-# window tests fast enough. _GLIBCXX_ASSERTIONS checks every operator[] of the standard containers.
-flags="-O1 -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DBIFID_BUILD_BENCHMARKS=OFF \
-    -DCMAKE_CXX_FLAGS="$flags" "$@" >/dev/null
+# The asan preset: Debug keeps Qt's inline assertions (index checks of QString, QList, ...) switched on;
+# -O1 keeps the window tests fast enough. _GLIBCXX_ASSERTIONS checks every operator[] of the standard
+# containers.
+cmake -S "$root" --preset asan -B "$build" "$@" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
-export QT_QPA_PLATFORM=offscreen
+# The environment and options of the asan test preset: ctest --preset would test build-asan/ whatever
+# folder was built.
 export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
 ASAN_OPTIONS+=":check_initialization_order=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

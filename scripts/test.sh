@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test; the window tests run headless.
+# Builds everything and runs every test; the window tests run headless. Arguments go to ctest, e.g.
+# -LE slow for the fast tests or -L cipher for the cipher library's.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BIFID_BUILD_DIR:-$root/build}"
 "$root/scripts/build.sh"
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure --timeout 300
+# The options of the dev test preset: ctest --preset would test build/ whatever folder was built.
+ctest --test-dir "$build" --output-on-failure --timeout 300 "$@"

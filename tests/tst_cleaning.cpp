@@ -1,4 +1,5 @@
 #include "cipher/Cleaning.h"
+#include "support/CleaningReference.h"
 
 #include <QTest>
 
@@ -7,37 +8,6 @@
 using bifid::Dimension;
 
 Q_DECLARE_METATYPE(bifid::Dimension)
-
-namespace {
-
-// Written apart from the library, straight from the rules, to compare against on random input.
-std::string referenceClean(std::string_view raw, bool keepDigits, Dimension dimension)
-{
-    static const char *const numberWords[]
-        = {"NULL", "EINS", "ZWO", "DREI", "VIER", "FUENF", "SECHS", "SIEBEN", "ACHT", "NEUN"};
-    std::string clean;
-    for (unsigned char c : raw) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<unsigned char>(c - 32);
-        if (c >= '0' && c <= '9')
-            clean += keepDigits ? std::string(1, static_cast<char>(c)) : numberWords[c - '0'];
-        else if (c == 'J' && dimension == Dimension::Five)
-            clean += 'I';
-        else if (c >= 'A' && c <= 'Z')
-            clean += static_cast<char>(c);
-        else if (c == 0xC4 || c == 0xE4)
-            clean += "AE";
-        else if (c == 0xD6 || c == 0xF6)
-            clean += "OE";
-        else if (c == 0xDC || c == 0xFC)
-            clean += "UE";
-        else if (c == 0xDF)
-            clean += "SZ";
-    }
-    return clean;
-}
-
-}  // namespace
 
 class TestCleaning : public QObject {
     Q_OBJECT
@@ -119,9 +89,10 @@ void TestCleaning::cleaningSpellsOutEveryDigitWhenUnchecked_data()
     QTest::addColumn<char>("digit");
     QTest::addColumn<QByteArray>("word");
 
-    const char *const words[] = {"NULL", "EINS", "ZWO", "DREI", "VIER", "FUENF", "SECHS", "SIEBEN", "ACHT", "NEUN"};
-    for (int digit = 0; digit < 10; ++digit)
-        QTest::addRow("%d", digit) << static_cast<char>('0' + digit) << QByteArray(words[digit]);
+    for (int digit = 0; digit < 10; ++digit) {
+        const std::string_view word = reference::kNumberWords[std::size_t(digit)];
+        QTest::addRow("%d", digit) << static_cast<char>('0' + digit) << QByteArray(word.data(), qsizetype(word.size()));
+    }
 }
 
 void TestCleaning::cleaningSpellsOutEveryDigitWhenUnchecked()
@@ -161,7 +132,7 @@ void TestCleaning::cleaningMatchesReferenceOnRandomBytes()
 
         const std::string clean = bifid::cleanText(raw, keepDigits, dimension);
         QCOMPARE(
-            QByteArray::fromStdString(clean), QByteArray::fromStdString(referenceClean(raw, keepDigits, dimension)));
+            QByteArray::fromStdString(clean), QByteArray::fromStdString(reference::clean(raw, keepDigits, dimension)));
         const std::string_view allowed = keepDigits ? bifid::kAlphabet6 : bifid::baseAlphabet(dimension);
         QVERIFY(clean.find_first_not_of(allowed) == std::string::npos);
     }
