@@ -3,20 +3,28 @@
 // unless QT_QPA_PLATFORM names a platform.
 //
 // Usage: bifid_window_bench [runs]   (runs per size, default 3; the median counts)
+//        bifid_window_bench --benchmark_filter=<regex>   (only the Google Benchmark cases below)
 
 #include "TForm1.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include <benchmark/benchmark.h>
+
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -136,6 +144,100 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// ---- The decipher dialog with 2 MB of ciphertext --------------------------------------------------
+
+constexpr qsizetype kDialogCiphertext = 2 << 20;
+
+void processAndPaint(QWidget *window)
+{
+    QCoreApplication::processEvents();
+    window->repaint();
+    QCoreApplication::processEvents();
+}
+
+// A window that has enciphered 2 MB of capitals and digits, so that its ciphertext is as long.
+std::unique_ptr<TForm1> windowWithLongCiphertext()
+{
+    auto form = std::make_unique<TForm1>();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        qFatal("The window did not appear");
+    static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
+    std::mt19937 random(2);
+    std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
+    QString text(kDialogCiphertext, Qt::Uninitialized);
+    for (QChar &character : text)
+        character = alphabet[pick(random)];
+    form->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->setPlainText(text);
+    for (const char *step : {"BitBtn1", "BitBtn7", "BitBtn5", "BitBtn8", "BitBtn10", "BitBtn11", "BitBtn13", "BitBtn9"})
+        form->findChild<QPushButton *>(QString::fromLatin1(step))->click();
+    processAndPaint(form.get());
+    if (form->findChild<QPlainTextEdit *>(QStringLiteral("Memo3"))->document()->characterCount() <= kDialogCiphertext)
+        qFatal("The workflow left no ciphertext of 2 MB");
+    return form;
+}
+
+QDialog *openedDecipherDialog(TForm1 &form)
+{
+    form.findChild<QAction *>(QStringLiteral("DecipherAction"))->trigger();
+    auto *dialog = form.findChild<QDialog *>(QStringLiteral("DecipherDialog"));
+    processAndPaint(dialog);
+    return dialog;
+}
+
+// Opening the dialog (Ctrl+E) with an empty input: it takes the 2 MB, reads them back and paints.
+void BM_DecipherDialogOpens(benchmark::State &state)
+{
+    const std::unique_ptr<TForm1> form = windowWithLongCiphertext();
+    for (auto _ : state) {
+        QDialog *dialog = openedDecipherDialog(*form);
+        state.PauseTiming();
+        dialog->close();
+        dialog->findChild<QPlainTextEdit *>(QStringLiteral("DecipherInput"))->clear();  // taken again next time
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DecipherDialogOpens)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// One change while the dialog shows 2 MB, until every step shows its new text and the dialog has
+// painted: a character typed at the end of the input (read back once the typing pauses, 300 ms
+// included), or the main window's depth, which the dialog follows at once.
+void BM_DecipherDialogUpdates(benchmark::State &state)
+{
+    const bool typing = state.range(0) == 0;
+    state.SetLabel(typing ? "typed character" : "depth in the main window");
+    const std::unique_ptr<TForm1> form = windowWithLongCiphertext();
+    QDialog *dialog = openedDecipherDialog(*form);
+    auto *input = dialog->findChild<QPlainTextEdit *>(QStringLiteral("DecipherInput"));
+    input->moveCursor(QTextCursor::End);
+    auto *depth = form->findChild<QWidget *>(QStringLiteral("UpDown2"));
+    bool updated = false;
+    // The rows change with every character and every depth; the cipher code does not with the depth.
+    QObject::connect(dialog->findChild<QAbstractItemView *>(QStringLiteral("DecipherRows"))->model(),
+        &QAbstractItemModel::modelReset, [&updated] { updated = true; });
+    bool forth = true;
+    for (auto _ : state) {
+        updated = false;
+        if (typing) {
+            QTest::keyClick(input, forth ? Qt::Key_A : Qt::Key_Backspace);
+        } else {
+            const QPoint arrow(depth->width() / 2, forth ? 2 : depth->height() - 3);
+            QTest::mouseClick(depth, Qt::LeftButton, {}, arrow);
+        }
+        const QDeadlineTimer deadline(std::chrono::minutes(1));
+        while (!updated && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (!updated) {
+            state.SkipWithError("The dialog did not update within a minute");
+            break;
+        }
+        processAndPaint(dialog);
+        forth = !forth;
+    }
+}
+BENCHMARK(BM_DecipherDialogUpdates)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(6);
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -143,11 +245,17 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     defaultMessageHandler = qInstallMessageHandler(dropPlatformNotes);
+    benchmark::Initialize(&argc, argv);  // takes its --benchmark_ flags out before Qt sees them
     QApplication application(argc, argv);
     const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 3;
 
     BoxAnswerer answerer;
     application.installEventFilter(&answerer);
+    if (!benchmark::GetBenchmarkFilter().empty()) {
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+        return answerer.unexpected.isEmpty() ? 0 : 1;
+    }
 
     std::array<std::array<double, kSteps.size()>, kSizes.size()> medians{};
     for (std::size_t z = 0; z < kSizes.size(); ++z) {

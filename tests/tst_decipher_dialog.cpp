@@ -1,9 +1,11 @@
 // The decipher walk-through opened from the real window: how it is reached, what it takes over from the
 // window, how its steps follow the ciphertext and the depth, and that the window itself stays as it was.
 
+#include "DecipherDialog.h"
 #include "WindowDriver.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QSpinBox>
@@ -12,6 +14,8 @@ namespace {
 
 enum class Way { ShortcutOnTheWindow, ShortcutInTheCiphertext, Action, ContextMenu };
 enum class Verdict { None, Matches, Differs, NothingToCompare };
+enum class WindowChange { SecondPass, Depth };
+enum class Press { Mouse, Mnemonic };
 
 constexpr QColor kGreen(0, 128, 0);
 constexpr QColor kRed(255, 0, 0);
@@ -25,10 +29,11 @@ struct DecipherView {
         : dialog(window.find<QDialog>(QStringLiteral("DecipherDialog")))
         , input(window.memo(QStringLiteral("DecipherInput")))
         , depth(window.find<QSpinBox>(QStringLiteral("DecipherDepth")))
-        , code(window.memo(QStringLiteral("DecipherCode")))
-        , rows(window.memo(QStringLiteral("DecipherRows")))
-        , coordinates(window.memo(QStringLiteral("DecipherCoordinates")))
-        , result(window.memo(QStringLiteral("DecipherResult")))
+        , takeCiphertext(window.button(QStringLiteral("DecipherTakeCiphertext")))
+        , code(window.find<StepList>(QStringLiteral("DecipherCode")))
+        , rows(window.find<StepList>(QStringLiteral("DecipherRows")))
+        , coordinates(window.find<StepList>(QStringLiteral("DecipherCoordinates")))
+        , result(window.find<StepList>(QStringLiteral("DecipherResult")))
         , error(window.label(QStringLiteral("DecipherError")))
         , verdict(window.label(QStringLiteral("DecipherVerdict")))
     {
@@ -45,10 +50,11 @@ struct DecipherView {
     QDialog *dialog;
     QPlainTextEdit *input;
     QSpinBox *depth;
-    QPlainTextEdit *code;
-    QPlainTextEdit *rows;
-    QPlainTextEdit *coordinates;
-    QPlainTextEdit *result;
+    QPushButton *takeCiphertext;
+    StepList *code;
+    StepList *rows;
+    StepList *coordinates;
+    StepList *result;
     QLabel *error;
     QLabel *verdict;
 };
@@ -125,14 +131,16 @@ void verifyVerdict(QLabel *label, Verdict verdict)
 
 void verifyNoSteps(const DecipherView &view)
 {
-    for (QPlainTextEdit *step : {view.code, view.rows, view.coordinates, view.result})
-        QVERIFY2(step->toPlainText().isEmpty(), qPrintable(step->objectName()));
+    for (StepList *step : {view.code, view.rows, view.coordinates, view.result})
+        QVERIFY2(step->text().isEmpty(), qPrintable(step->objectName()));
 }
 
 }  // namespace
 
 Q_DECLARE_METATYPE(Way)
 Q_DECLARE_METATYPE(Verdict)
+Q_DECLARE_METATYPE(WindowChange)
+Q_DECLARE_METATYPE(Press)
 
 class TestDecipherDialog : public QObject {
     Q_OBJECT
@@ -146,6 +154,12 @@ private slots:
     void stepsFollowTheCiphertextAndDepth();
     void contextMenuOfTheCiphertextLeadsWithTheAction();
     void reopeningBringsTheSameDialogBackWithTheWindowsState();
+    void openDialogFollowsTheWindow_data();
+    void openDialogFollowsTheWindow();
+    void takingTheCiphertextRefillsTheInput_data();
+    void takingTheCiphertextRefillsTheInput();
+    void dialogFitsASmallScreen();
+    void copyingAStepGivesItsWholeText();
     void openingBeforeAnyPassShowsTheReferenceSquare();
     void usingTheDialogLeavesTheMainWindowAlone();
     void aMegabyteOfCiphertextIsReadBackWhenTypingPauses();
@@ -176,7 +190,7 @@ void TestDecipherDialog::everyWayOpensTheDialogWithTheCiphertext()
     QVERIFY(!view.dialog->isModal());
     QTRY_VERIFY(view.dialog->isActiveWindow());
     QCOMPARE(view.input->toPlainText(), QStringLiteral("GHNF6"));
-    QCOMPARE(view.result->toPlainText(), QStringLiteral("HALLO"));
+    QCOMPARE(view.result->text(), QStringLiteral("HALLO"));
     verifyVerdict(view.verdict, Verdict::Matches);
     QCOMPARE(window.boxes.size(), boxesOfThePass);
 }
@@ -215,11 +229,11 @@ void TestDecipherDialog::wholePassReadsBackToTheCleanedText()
     QCOMPARE(view.input->toPlainText(), window.memo("Memo3")->toPlainText());
     QCOMPARE(view.depth->value(), depth);
     QVERIFY(view.error->text().isEmpty());
-    QCOMPARE(view.result->toPlainText(), QString::fromStdString(window.form->workbench().CleanText));
-    QCOMPARE(view.coordinates->toPlainText(), window.memo("Memo2")->toPlainText());
-    QCOMPARE(view.code->toPlainText(), window.memo("Memo4")->toPlainText());
+    QCOMPARE(view.result->text(), QString::fromStdString(window.form->workbench().CleanText));
+    QCOMPARE(view.coordinates->text(), window.memo("Memo2")->toPlainText());
+    QCOMPARE(view.code->text(), window.memo("Memo4")->toPlainText());
     for (int k = 0; k < depth; ++k)
-        QCOMPARE(view.rows->toPlainText().split(u'\n').value(k), window.fractionMemo(k)->toPlainText());
+        QCOMPARE(view.rows->text().split(u'\n').value(k), window.fractionMemo(k)->toPlainText());
     verifyVerdict(view.verdict, Verdict::Matches);
 
     // The square as the grid of the chosen size shows it, in its colours.
@@ -324,10 +338,10 @@ void TestDecipherDialog::stepsFollowTheCiphertextAndDepth()
     // The dialog never rewrites what was typed; the field itself gives a no-break space as a blank.
     QCOMPARE(view.input->toPlainText(), typed.replace(QChar::Nbsp, u' '));
     QCOMPARE(view.error->text(), error);
-    QCOMPARE(view.code->toPlainText(), code);
-    QCOMPARE(view.rows->toPlainText(), rows.join(u'\n'));
-    QCOMPARE(view.coordinates->toPlainText(), coordinates);
-    QCOMPARE(view.result->toPlainText(), result);
+    QCOMPARE(view.code->text(), code);
+    QCOMPARE(view.rows->text(), rows.join(u'\n'));
+    QCOMPARE(view.coordinates->text(), coordinates);
+    QCOMPARE(view.result->text(), result);
     verifyVerdict(view.verdict, verdict);
     if (!error.isEmpty())
         QCOMPARE(view.error->palette().color(QPalette::WindowText), kRed);
@@ -336,7 +350,7 @@ void TestDecipherDialog::stepsFollowTheCiphertextAndDepth()
     window.replaceText(view.input, QStringLiteral("LHFCI"));
     view.depth->setValue(5);
     QVERIFY(view.error->text().isEmpty());
-    QCOMPARE(view.result->toPlainText(), QStringLiteral("HALLO"));
+    QCOMPARE(view.result->text(), QStringLiteral("HALLO"));
     verifyVerdict(view.verdict, Verdict::Matches);
     QCOMPARE(window.boxes.size(), boxesOfThePass);
 }
@@ -366,6 +380,7 @@ void TestDecipherDialog::contextMenuOfTheCiphertextLeadsWithTheAction()
     QVERIFY(!window.form->findChild<QDialog *>(QStringLiteral("DecipherDialog")));
 }
 
+// Typed input stays when Ctrl+E brings the dialog back; only an empty input takes the window's ciphertext.
 void TestDecipherDialog::reopeningBringsTheSameDialogBackWithTheWindowsState()
 {
     WindowDriver window;
@@ -379,7 +394,6 @@ void TestDecipherDialog::reopeningBringsTheSameDialogBackWithTheWindowsState()
 
     // A new pass with another square, size and depth while the dialog stays open.
     window.click("BitBtn3");
-    window.chooseItem("RadioGroup3", 1);
     runPass(window, QStringLiteral("Bifid"), QStringLiteral("ZEBRA"), true, 3);
     openDialog(window, Way::ShortcutOnTheWindow);
     if (QTest::currentTestFailed())
@@ -389,21 +403,138 @@ void TestDecipherDialog::reopeningBringsTheSameDialogBackWithTheWindowsState()
     QCOMPARE(again.dialog, first.dialog);
     QCOMPARE(window.form->findChildren<QDialog *>(QStringLiteral("DecipherDialog")).size(), 1);
     QTRY_VERIFY(again.dialog->isActiveWindow());
-    QCOMPARE(again.input->toPlainText(), window.memo("Memo3")->toPlainText());
+    QCOMPARE(again.input->toPlainText(), QStringLiteral("XYZ"));
     QCOMPARE(again.depth->value(), 3);
-    QCOMPARE(again.result->toPlainText(), QStringLiteral("BIFID"));
-    verifyVerdict(again.verdict, Verdict::Matches);
-    const QList<QLabel *> cells = again.cells();
-    QCOMPARE(cells.size(), 25);
-    QCOMPARE(cells[0]->text(), window.cell(36)->text());
-    QCOMPARE(cells[24]->text(), window.cell(60)->text());
+    QCOMPARE(again.cells().size(), 25);
+    verifyVerdict(again.verdict, Verdict::Differs);
 
-    // Closed and opened again it is still the same dialog.
+    // Emptied, closed and opened again it is still the same dialog, and takes the window's ciphertext.
+    window.replaceText(again.input, QString());
     again.dialog->close();
     QVERIFY(!again.dialog->isVisible());
     decipherAction(window)->trigger();
     QVERIFY(again.dialog->isVisible());
     QCOMPARE(window.form->findChildren<QDialog *>(QStringLiteral("DecipherDialog")).size(), 1);
+    QCOMPARE(again.input->toPlainText(), window.memo("Memo3")->toPlainText());
+    QCOMPARE(again.result->text(), QStringLiteral("BIFID"));
+    verifyVerdict(again.verdict, Verdict::Matches);
+}
+
+void TestDecipherDialog::openDialogFollowsTheWindow_data()
+{
+    QTest::addColumn<WindowChange>("change");
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<QString>("error");
+
+    QTest::addRow("second pass with another keyword, size and depth")
+        << WindowChange::SecondPass << 3 << ""
+        << "Das Zeichen '6' an Stelle 5 steht nicht in der 5 X 5-Matrix.";
+    QTest::addRow("depth alone") << WindowChange::Depth << 3 << "I4LGN"
+                                 << "";
+}
+
+// The typed ciphertext stays; what the window changes is read back with it at once, without Ctrl+E.
+void TestDecipherDialog::openDialogFollowsTheWindow()
+{
+    QFETCH(WindowChange, change);
+    QFETCH(int, depth);
+    QFETCH(QString, result);
+    QFETCH(QString, error);
+    WindowDriver window;
+    runPass(window, QStringLiteral("Hallo"), QStringLiteral("A"));
+    openDialog(window, Way::Action);
+    if (QTest::currentTestFailed())
+        return;
+    const DecipherView view(window);
+
+    if (change == WindowChange::SecondPass) {
+        window.click("BitBtn3");
+        runPass(window, QStringLiteral("Bifid"), QStringLiteral("ZEBRA"), true, depth);
+    } else {
+        window.setUpDownTo(QStringLiteral("UpDown2"), depth);
+    }
+    QCOMPARE(view.input->toPlainText(), QStringLiteral("GHNF6"));
+    QCOMPARE(view.depth->value(), depth);
+    QCOMPARE(view.error->text(), error);
+    QCOMPARE(view.result->text(), result);
+    const bool fiveByFive = change == WindowChange::SecondPass;
+    const QList<QLabel *> cells = view.cells();
+    QCOMPARE(cells.size(), fiveByFive ? 25 : 36);
+    for (int c = 0; c < cells.size(); ++c)
+        QCOMPARE(cells[c]->text(), window.cell((fiveByFive ? 36 : 0) + c)->text());
+}
+
+void TestDecipherDialog::takingTheCiphertextRefillsTheInput_data()
+{
+    QTest::addColumn<Press>("press");
+    QTest::addColumn<QString>("plaintext");
+    QTest::addRow("clicked") << Press::Mouse << "Jaguar";
+    QTest::addRow("by its mnemonic") << Press::Mnemonic << "Jaguar";
+    // The input breaks a long line, which the read-back passes over.
+    QTest::addRow("longer than a line of the input") << Press::Mouse << QString(2500, u'K');
+}
+
+void TestDecipherDialog::takingTheCiphertextRefillsTheInput()
+{
+    QFETCH(Press, press);
+    QFETCH(QString, plaintext);
+    WindowDriver window;
+    runPass(window, QStringLiteral("Hallo"), QStringLiteral("A"));
+    openDialog(window, Way::Action);
+    if (QTest::currentTestFailed())
+        return;
+    const DecipherView view(window);
+    window.replaceText(view.input, QStringLiteral("XYZ"));
+    window.click("BitBtn3");
+    runPass(window, plaintext, QStringLiteral("ZEBRA"), true, 4);
+
+    QVERIFY(view.takeCiphertext->text().contains(u'&'));
+    if (press == Press::Mouse) {
+        QTest::mouseClick(view.takeCiphertext, Qt::LeftButton);
+    } else {
+        view.dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view.dialog));
+        QTest::keyClick(view.dialog, Qt::Key_H, Qt::AltModifier);
+    }
+    // A mnemonic clicks a moment later.
+    QTRY_COMPARE(view.input->toPlainText().remove(u'\n'), window.memo("Memo3")->toPlainText());
+    QCOMPARE(view.result->text(), QString::fromStdString(window.form->workbench().CleanText));
+    verifyVerdict(view.verdict, Verdict::Matches);
+}
+
+// Side by side the square and the steps fit a 1366 x 768 screen with a frame and a task bar.
+void TestDecipherDialog::dialogFitsASmallScreen()
+{
+    WindowDriver window;
+    openDialog(window, Way::Action);
+    if (QTest::currentTestFailed())
+        return;
+    const QDialog *dialog = DecipherView(window).dialog;
+    const QSize room(1300, 700);
+    QVERIFY2(dialog->minimumSizeHint().boundedTo(room) == dialog->minimumSizeHint(),
+        qPrintable(QStringLiteral("smallest size %1 x %2")
+                       .arg(dialog->minimumSizeHint().width())
+                       .arg(dialog->minimumSizeHint().height())));
+    QVERIFY(dialog->size().boundedTo(room) == dialog->size());
+}
+
+// A step shows its text in pieces; a copy of them all is the text itself, a row of the fraction per line.
+void TestDecipherDialog::copyingAStepGivesItsWholeText()
+{
+    WindowDriver window;
+    runPass(window, QStringLiteral("Hallo").repeated(60), QStringLiteral("A"), false, 3);
+    openDialog(window, Way::Action);
+    if (QTest::currentTestFailed())
+        return;
+    const DecipherView view(window);
+    QVERIFY(view.rows->model()->rowCount() > 3);
+    QVERIFY(QTest::qWaitForWindowActive(view.dialog));
+    view.rows->setFocus();
+    QTest::keyClick(view.rows, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(view.rows, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), view.rows->text());
+    QCOMPARE(view.rows->text().count(u'\n'), 2);
 }
 
 void TestDecipherDialog::openingBeforeAnyPassShowsTheReferenceSquare()
@@ -428,7 +559,7 @@ void TestDecipherDialog::openingBeforeAnyPassShowsTheReferenceSquare()
 
     // A ciphertext of the reference square reads back, with nothing in the window to compare it with.
     window.replaceText(view.input, QStringLiteral("GHNF6"));
-    QCOMPARE(view.result->toPlainText(), QStringLiteral("HALLO"));
+    QCOMPARE(view.result->text(), QStringLiteral("HALLO"));
     verifyVerdict(view.verdict, Verdict::NothingToCompare);
 }
 
@@ -468,11 +599,11 @@ void TestDecipherDialog::aMegabyteOfCiphertextIsReadBackWhenTypingPauses()
     QString ciphertext(size, Qt::Uninitialized);
     for (qsizetype i = 0; i < size; ++i)
         ciphertext[i] = QLatin1Char(bifid::kAlphabet6[std::size_t(i * 7 % 36)]);
-    const QString before = view.result->toPlainText();
+    const QString before = view.result->text();
     window.replaceText(view.input, ciphertext);
-    QCOMPARE(view.result->toPlainText(), before);  // not yet: the typing may go on
-    QTRY_COMPARE_WITH_TIMEOUT(view.result->toPlainText().size(), size, 60000);
-    QCOMPARE(view.code->toPlainText().size(), 2 * size);
+    QCOMPARE(view.result->text(), before);  // not yet: the typing may go on
+    QTRY_COMPARE_WITH_TIMEOUT(view.result->text().size(), size, 60000);
+    QCOMPARE(view.code->text().size(), 2 * size);
     verifyVerdict(view.verdict, Verdict::Differs);
 
     window.replaceText(view.input, ciphertext + QStringLiteral("#"));
