@@ -88,12 +88,12 @@ const std::string &digitInput(std::size_t size)
     return cached(cache, size, [](std::size_t n) { return randomOver("123456", n, 5); });
 }
 
-const std::string &square()
+const bifid::Square &square()
 {
-    static const std::string text = bifid::generateSquare(
+    static const bifid::Square keyed = bifid::generateSquare(
         {Dimension::Six, bifid::Direction::Reversed, bifid::Direction::Forward, 7}, "BIFIDCHIFFRE42")
-                                        .text;
-    return text;
+                                           .square;
+    return keyed;
 }
 
 void setBytes(benchmark::State &state, std::size_t size)
@@ -151,7 +151,7 @@ void BM_CodeCoordinates(benchmark::State &state)
 {
     const std::string &text = cleanInput(sizeArgument(state));
     for (auto _ : state)
-        benchmark::DoNotOptimize(bifid::codeCoordinates(text, square(), Dimension::Six));
+        benchmark::DoNotOptimize(bifid::codeCoordinates(text, square()));
     setBytes(state, text.size());
 }
 
@@ -176,15 +176,20 @@ void BM_ReadThroughSquare(benchmark::State &state)
 {
     const std::string &code = digitInput(sizeArgument(state));
     for (auto _ : state)
-        benchmark::DoNotOptimize(bifid::readThroughSquare(code, square(), Dimension::Six));
+        benchmark::DoNotOptimize(bifid::readThroughSquare(code, square()));
     setBytes(state, code.size());
 }
 
+// Into steps kept from call to call, as the decipher dialog keeps them between updates.
 void BM_Decipher(benchmark::State &state)
 {
     const std::string &ciphertext = cleanInput(sizeArgument(state));
-    for (auto _ : state)
-        benchmark::DoNotOptimize(bifid::decipher(ciphertext, square(), Dimension::Six, 3));
+    bifid::DecipherSteps steps;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(bifid::decipher(ciphertext, square(), 3, steps));
+        benchmark::DoNotOptimize(steps.plaintext.data());
+        benchmark::ClobberMemory();
+    }
     setBytes(state, ciphertext.size());
 }
 
@@ -202,7 +207,7 @@ void BM_WholePipeline(benchmark::State &state)
     const std::string &raw = rawText(sizeArgument(state));
     for (auto _ : state) {
         const std::string clean = bifid::cleanText(raw, true, Dimension::Six);
-        benchmark::DoNotOptimize(bifid::encipher(clean, square(), Dimension::Six, 2));
+        benchmark::DoNotOptimize(bifid::encipher(clean, square(), 2));
     }
     setBytes(state, raw.size());
 }

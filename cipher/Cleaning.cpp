@@ -1,4 +1,4 @@
-#include "Cleaning.h"
+#include <cipher/Cleaning.h>
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Coding.h"
+#include <cipher/Coding.h>
 
 #include <algorithm>
 #include <array>
@@ -19,12 +19,6 @@ constexpr bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// A square of the wrong length is read as far as it goes; cells past its end do not exist.
-std::size_t usableCells(std::string_view square, Dimension dimension)
-{
-    return std::min(square.size(), static_cast<std::size_t>(cellCountOf(dimension)));
-}
-
 // A depth below 1 cannot deal anything out; it is read as 1 so that no division by zero can happen.
 std::size_t safeDepth(int depth)
 {
@@ -37,32 +31,36 @@ std::size_t rowLength(std::size_t length, std::size_t depth, std::size_t k)
     return length / depth + (k < length % depth ? 1 : 0);
 }
 
-}  // namespace
-
-Result<std::string> codeCoordinates(std::string_view text, std::string_view square, Dimension dimension)
+// Overwrites coordinates with two digits per character of text; on error they stop before it.
+std::optional<CipherError> codeInto(std::string_view text, const Square &square, std::string &coordinates)
 {
-    const auto side = static_cast<std::size_t>(sideOf(dimension));
+    const auto side = static_cast<std::size_t>(square.side());
 
     // Two digits per byte, or none. Filling in cell order lets the last matching cell win.
-    std::array<std::array<char, 2>, 256> coordinates{};
-    const std::size_t cells = usableCells(square, dimension);
-    for (std::size_t cell = 0; cell < cells; ++cell)
-        coordinates[indexOf(square[cell])]
-            = {static_cast<char>('1' + cell / side), static_cast<char>('1' + cell % side)};
+    std::array<std::array<char, 2>, 256> pairOf{};
+    for (std::size_t cell = 0; cell < square.cellCount(); ++cell)
+        pairOf[indexOf(square[cell])] = {static_cast<char>('1' + cell / side), static_cast<char>('1' + cell % side)};
 
-    Result<std::string> result;
-    result.value.resize(2 * text.size());
-    char *out = result.value.data();
+    coordinates.resize(2 * text.size());
+    char *out = coordinates.data();
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::array<char, 2> &pair = coordinates[indexOf(text[i])];
+        const std::array<char, 2> &pair = pairOf[indexOf(text[i])];
         if (pair[0] == '\0') {
-            result.value.resize(2 * i);
-            result.error = CipherError{CipherError::Kind::NotInSquare, text[i], i + 1};
-            return result;
+            coordinates.resize(2 * i);
+            return CipherError{CipherError::Kind::NotInSquare, text[i], i + 1};
         }
         *out++ = pair[0];
         *out++ = pair[1];
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+Result<std::string> codeCoordinates(std::string_view text, const Square &square)
+{
+    Result<std::string> result;
+    result.error = codeInto(text, square, result.value);
     return result;
 }
 
@@ -97,11 +95,10 @@ std::string joinRows(std::span<const std::string> rows)
     return joined;
 }
 
-Result<std::string> readThroughSquare(std::string_view cipherCode, std::string_view square, Dimension dimension)
+Result<std::string> readThroughSquare(std::string_view cipherCode, const Square &square)
 {
     using Kind = CipherError::Kind;
-    const int side = sideOf(dimension);
-    const std::size_t cells = usableCells(square, dimension);
+    const int side = square.side();
 
     Result<std::string> result;
     result.value.reserve(cipherCode.size() / 2);
@@ -131,33 +128,20 @@ Result<std::string> readThroughSquare(std::string_view cipherCode, std::string_v
             result.error = CipherError{Kind::DigitOutsideSquare, columnDigit, position + 1};
             return result;
         }
-        const std::size_t rowStart = static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(side);
-        const std::size_t cell = rowStart + static_cast<std::size_t>(column - 1);
-        if (cell >= cells) {  // only for a square text shorter than the square
-            const bool rowMissing = rowStart >= cells;
-            result.error = CipherError{
-                Kind::DigitOutsideSquare, rowMissing ? rowDigit : columnDigit, rowMissing ? position : position + 1};
-            return result;
-        }
-        result.value.push_back(square[cell]);
+        result.value.push_back(square[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(side)
+            + static_cast<std::size_t>(column - 1)]);
     }
     return result;
 }
 
-Result<std::string> encipher(std::string_view cleanText, std::string_view square, Dimension dimension, int depth)
+Result<std::string> encipher(std::string_view cleanText, const Square &square, int depth)
 {
-    const auto side = static_cast<std::size_t>(sideOf(dimension));
-    if (square.size() < side * side) {  // a short square: each step checks its own cells
-        Result<std::string> coordinates = codeCoordinates(cleanText, square, dimension);
-        if (!coordinates.ok())
-            return {{}, coordinates.error};
-        return readThroughSquare(joinRows(fractionate(coordinates.value, depth)), square, dimension);
-    }
+    const auto side = static_cast<std::size_t>(square.side());
 
     // Row and column of each byte, counted from 0; the last matching cell wins, as in the coding.
     std::array<std::array<std::uint8_t, 2>, 256> cellOf{};
     std::array<bool, 256> shown{};
-    for (std::size_t cell = 0; cell < side * side; ++cell) {
+    for (std::size_t cell = 0; cell < square.cellCount(); ++cell) {
         cellOf[indexOf(square[cell])]
             = {static_cast<std::uint8_t>(cell / side), static_cast<std::uint8_t>(cell % side)};
         shown[indexOf(square[cell])] = true;
@@ -190,45 +174,57 @@ Result<std::string> encipher(std::string_view cleanText, std::string_view square
     return {std::move(ciphertext), {}};
 }
 
-Result<DecipherSteps> decipher(std::string_view ciphertext, std::string_view square, Dimension dimension, int depth)
+Result<DecipherSteps> decipher(std::string_view ciphertext, const Square &square, int depth)
 {
     Result<DecipherSteps> result;
-    DecipherSteps &steps = result.value;
+    result.error = decipher(ciphertext, square, depth, result.value);
+    return result;
+}
 
-    Result<std::string> cipherCode = codeCoordinates(ciphertext, square, dimension);
-    steps.cipherCode = std::move(cipherCode.value);
-    if (!cipherCode.ok()) {
-        result.error = cipherCode.error;
-        return result;
+std::optional<CipherError> decipher(std::string_view ciphertext, const Square &square, int depth, DecipherSteps &steps)
+{
+    if (std::optional<CipherError> error = codeInto(ciphertext, square, steps.cipherCode)) {
+        steps.rows.clear();
+        steps.coordinates.clear();
+        steps.plaintext.clear();
+        return error;
     }
 
     // The join put the rows one after another, and fractionation fixed each row's length.
     const std::string_view code = steps.cipherCode;
     const std::size_t rowCount = safeDepth(depth);
-    steps.rows.reserve(rowCount);
+    steps.rows.resize(rowCount);
     for (std::size_t k = 0, start = 0; k < rowCount; ++k) {
         const std::size_t length = rowLength(code.size(), rowCount, k);
-        steps.rows.emplace_back(code.substr(start, length));
+        steps.rows[k].assign(code.substr(start, length));
         start += length;
     }
 
-    // Digit p of the coordinates went to row (p - 1) mod depth, at place (p - 1) div depth.
+    // Digit p of the coordinates went to row (p - 1) mod depth, at place (p - 1) div depth. They are the
+    // cipher code's digits in another order, so each pair of them names the cell of a plaintext character.
     std::vector<const char *> next;
     next.reserve(rowCount);
     for (const std::string &row : steps.rows)
         next.push_back(row.data());
-    steps.coordinates.resize(code.size());
     std::size_t k = 0;
-    for (char &digit : steps.coordinates) {
-        digit = *next[k]++;
+    const auto nextDigit = [&] {
+        const char digit = *next[k]++;
         if (++k == rowCount)
             k = 0;
+        return digit;
+    };
+    const auto side = static_cast<std::size_t>(square.side());
+    steps.coordinates.resize(code.size());
+    steps.plaintext.resize(code.size() / 2);
+    char *coordinate = steps.coordinates.data();
+    for (char &c : steps.plaintext) {
+        const char row = nextDigit();
+        const char column = nextDigit();
+        *coordinate++ = row;
+        *coordinate++ = column;
+        c = square[static_cast<std::size_t>(row - '1') * side + static_cast<std::size_t>(column - '1')];
     }
-
-    Result<std::string> plaintext = readThroughSquare(steps.coordinates, square, dimension);
-    steps.plaintext = std::move(plaintext.value);
-    result.error = plaintext.error;
-    return result;
+    return std::nullopt;
 }
 
 }  // namespace bifid

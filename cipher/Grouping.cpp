@@ -1,4 +1,4 @@
-#include "Grouping.h"
+#include <cipher/Grouping.h>
 
 namespace bifid {
 

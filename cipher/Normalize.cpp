@@ -1,4 +1,4 @@
-#include "Normalize.h"
+#include <cipher/Normalize.h>
 
 namespace bifid {
 

@@ -1,7 +1,9 @@
-#include "Square.h"
+#include <cipher/Square.h>
 
 #include <array>
 #include <cstddef>
+#include <stdexcept>
+#include <utility>
 
 namespace bifid {
 
@@ -32,6 +34,20 @@ void visitInDirection(const Characters &characters, Direction direction, Visit v
 }
 
 }  // namespace
+
+Square::Square(Dimension dimension)
+    : m_dimension(dimension)
+    , m_cells(baseAlphabet(dimension))
+{
+}
+
+Square::Square(Dimension dimension, std::string cells)
+    : m_dimension(dimension)
+    , m_cells(std::move(cells))
+{
+    if (m_cells.size() != static_cast<std::size_t>(cellCountOf(dimension)))
+        throw std::invalid_argument("a square needs one character per cell");
+}
 
 int arrangementNumber(const SquareLayout &layout)
 {
@@ -67,11 +83,11 @@ KeyedSquare generateSquare(const SquareLayout &layout, std::string_view cleanKey
     const std::size_t cellCount = alphabet.size();
     const std::string keyword = squareKeyword(cleanKeyword, layout.dimension);
 
-    KeyedSquare square;
-    square.text.assign(cellCount, '?');
+    std::string cells(cellCount, '?');
+    std::bitset<36> keywordCells;
     std::size_t cell = firstKeywordCell(layout.insertionPosition, static_cast<int>(cellCount));
     const auto place = [&](char c) {
-        square.text[cell] = c;
+        cells[cell] = c;
         cell = (cell + 1) % cellCount;
     };
 
@@ -80,7 +96,7 @@ KeyedSquare generateSquare(const SquareLayout &layout, std::string_view cleanKey
         inKeyword[indexOf(c)] = true;
 
     visitInDirection(keyword, layout.keywordDirection, [&](char c) {
-        square.keywordCells.set(cell);
+        keywordCells.set(cell);
         place(c);
     });
     // The rest follows on from the keyword's last cell; with distinct keyword characters it fills
@@ -89,7 +105,7 @@ KeyedSquare generateSquare(const SquareLayout &layout, std::string_view cleanKey
         if (!inKeyword[indexOf(c)])
             place(c);
     });
-    return square;
+    return {Square(layout.dimension, std::move(cells)), keywordCells};
 }
 
 }  // namespace bifid

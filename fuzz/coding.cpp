@@ -11,7 +11,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 using bifid::CipherError;
@@ -33,11 +36,28 @@ std::size_t cellOf(char rowDigit, char columnDigit, int side)
         + static_cast<std::size_t>(columnDigit - '1');
 }
 
-void checkCoordinates(std::string_view text, std::string_view square, Dimension dimension)
+// A square of the given bytes, cut or filled with zero bytes to its cells; any other length is refused.
+bifid::Square squareOf(std::string cells, Dimension dimension)
 {
-    const int side = bifid::sideOf(dimension);
-    const std::string_view cells = square.substr(0, static_cast<std::size_t>(bifid::cellCountOf(dimension)));
-    const bifid::Result<std::string> coded = bifid::codeCoordinates(text, square, dimension);
+    const auto cellCount = static_cast<std::size_t>(bifid::cellCountOf(dimension));
+    if (cells.size() != cellCount) {
+        bool refused = false;
+        try {
+            (void)bifid::Square(dimension, cells);
+        } catch (const std::invalid_argument &) {
+            refused = true;
+        }
+        FUZZ_CHECK(refused, "a square of the wrong length is refused");
+        cells.resize(cellCount, '\0');
+    }
+    return {dimension, std::move(cells)};
+}
+
+void checkCoordinates(std::string_view text, const bifid::Square &square)
+{
+    const int side = square.side();
+    const std::string_view cells = square.cells();
+    const bifid::Result<std::string> coded = bifid::codeCoordinates(text, square);
     const std::size_t codedCount = coded.ok() ? text.size() : coded.error->position - 1;
     if (!coded.ok()) {
         const CipherError &error = *coded.error;
@@ -56,10 +76,10 @@ void checkCoordinates(std::string_view text, std::string_view square, Dimension 
     }
 }
 
-void checkReadThrough(std::string_view code, std::string_view square, Dimension dimension)
+void checkReadThrough(std::string_view code, const bifid::Square &square)
 {
-    const int side = bifid::sideOf(dimension);
-    const bifid::Result<std::string> read = bifid::readThroughSquare(code, square, dimension);
+    const int side = square.side();
+    const bifid::Result<std::string> read = bifid::readThroughSquare(code, square);
     const std::size_t readCount = read.ok() ? code.size() / 2 : (read.error->position - 1) / 2;
     if (read.ok()) {
         FUZZ_CHECK(code.size() % 2 == 0, "a code of odd length is never read in full");
@@ -81,7 +101,7 @@ void checkReadThrough(std::string_view code, std::string_view square, Dimension 
         const char column = code[2 * i + 1];
         FUZZ_CHECK(isCoordinate(row, side) && isCoordinate(column, side), "only coordinates are read");
         const std::size_t cell = cellOf(row, column, side);
-        FUZZ_CHECK(cell < square.size() && read.value[i] == square[cell], "each pair reads its cell");
+        FUZZ_CHECK(cell < square.cellCount() && read.value[i] == square[cell], "each pair reads its cell");
     }
 }
 
@@ -101,21 +121,37 @@ void checkFractionation(std::string_view coordinates, int depth)
     FUZZ_CHECK(dealt == coordinates.size(), "every digit is dealt exactly once");
 }
 
-void checkRoundTrip(std::string_view text, const std::string &square, Dimension dimension, int depth)
+// Deciphering into steps left over from earlier inputs gives what deciphering afresh gives.
+void checkKeptSteps(std::string_view ciphertext, const bifid::Square &square, int depth,
+    const bifid::Result<bifid::DecipherSteps> &fresh)
 {
-    const bifid::Result<std::string> ciphertext = bifid::encipher(text, square, dimension, depth);
+    static bifid::DecipherSteps kept;
+    const std::optional<CipherError> error = bifid::decipher(ciphertext, square, depth, kept);
+    FUZZ_CHECK(error.has_value() == fresh.error.has_value()
+            && (!error || (error->kind == fresh.error->kind && error->position == fresh.error->position)),
+        "kept steps fail as fresh ones do");
+    const bifid::DecipherSteps &steps = fresh.value;
+    FUZZ_CHECK(kept.cipherCode == steps.cipherCode && kept.rows == steps.rows && kept.coordinates == steps.coordinates
+            && kept.plaintext == steps.plaintext,
+        "kept steps hold nothing of earlier inputs");
+}
+
+void checkRoundTrip(std::string_view text, const bifid::Square &square, int depth)
+{
+    const bifid::Result<std::string> ciphertext = bifid::encipher(text, square, depth);
     FUZZ_CHECK(ciphertext.ok(), "a text of square characters enciphers");
     FUZZ_CHECK(ciphertext.value.size() == text.size(), "one ciphertext character per text character");
 
-    const bifid::Result<bifid::DecipherSteps> deciphered = bifid::decipher(ciphertext.value, square, dimension, depth);
+    const bifid::Result<bifid::DecipherSteps> deciphered = bifid::decipher(ciphertext.value, square, depth);
     FUZZ_CHECK(deciphered.ok(), "a ciphertext deciphers with its own square and depth");
+    checkKeptSteps(ciphertext.value, square, depth, deciphered);
     const bifid::DecipherSteps &steps = deciphered.value;
     FUZZ_CHECK(steps.plaintext == text, "deciphering undoes enciphering");
-    FUZZ_CHECK(steps.cipherCode == bifid::codeCoordinates(ciphertext.value, square, dimension).value,
+    FUZZ_CHECK(steps.cipherCode == bifid::codeCoordinates(ciphertext.value, square).value,
         "the cipher code is the ciphertext's coordinates");
     FUZZ_CHECK(bifid::joinRows(steps.rows) == steps.cipherCode, "the rows are the cipher code cut apart");
     FUZZ_CHECK(steps.rows == bifid::fractionate(steps.coordinates, depth), "the rows are the coordinates dealt out");
-    FUZZ_CHECK(steps.coordinates == bifid::codeCoordinates(text, square, dimension).value,
+    FUZZ_CHECK(steps.coordinates == bifid::codeCoordinates(text, square).value,
         "the coordinates read back are the plaintext's");
 }
 
@@ -131,25 +167,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         bifid::SquareLayout layout;
         layout.dimension = dimension;
         layout.insertionPosition = input.ConsumeIntegral<int>();
-        const std::string square = bifid::generateSquare(layout, input.ConsumeRandomLengthString(64)).text;
+        const bifid::Square square = bifid::generateSquare(layout, input.ConsumeRandomLengthString(64)).square;
         std::string text = input.ConsumeRemainingBytesAsString();
         for (char &c : text)
-            c = square[static_cast<unsigned char>(c) % square.size()];
-        checkRoundTrip(text, square, dimension, depth);
+            c = square[static_cast<unsigned char>(c) % square.cellCount()];
+        checkRoundTrip(text, square, depth);
         return 0;
     }
 
-    const std::string square = input.ConsumeRandomLengthString(40);
+    const bifid::Square square = squareOf(input.ConsumeRandomLengthString(40), dimension);
     const std::string text = input.ConsumeRandomLengthString(256);
     const std::string code = input.ConsumeRemainingBytesAsString();
-    checkCoordinates(text, square, dimension);
-    checkReadThrough(code, square, dimension);
+    checkCoordinates(text, square);
+    checkReadThrough(code, square);
     checkFractionation(code, depth);
 
-    const bifid::Result<std::string> ciphertext = bifid::encipher(text, square, dimension, depth);
+    const bifid::Result<std::string> ciphertext = bifid::encipher(text, square, depth);
     FUZZ_CHECK(
         !ciphertext.ok() || ciphertext.value.size() == text.size(), "one ciphertext character per text character");
-    const bifid::Result<bifid::DecipherSteps> deciphered = bifid::decipher(text, square, dimension, depth);
+    const bifid::Result<bifid::DecipherSteps> deciphered = bifid::decipher(text, square, depth);
     FUZZ_CHECK(deciphered.ok() || deciphered.error->position >= 1, "every error has a position");
+    checkKeptSteps(text, square, depth, deciphered);
     return 0;
 }

@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(keyword == expectedKeyword, "the square keyword is the first occurrence of each alphabet character");
 
     const bifid::KeyedSquare square = bifid::generateSquare(layout, cleanKeyword);
-    FUZZ_CHECK(square.text.size() == cellCount, "the square has one character per cell");
-    std::string sorted = square.text;
+    FUZZ_CHECK(square.square.dimension() == layout.dimension, "the square has the layout's dimension");
+    std::string sorted = square.square.cells();
     std::sort(sorted.begin(), sorted.end());
     std::string sortedAlphabet(alphabet);
     std::sort(sortedAlphabet.begin(), sortedAlphabet.end());
@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         = inDirection(keyword, layout.keywordDirection) + inDirection(rest, layout.restDirection);
     for (std::size_t i = 0; i < cellCount; ++i) {
         const std::size_t cell = (first + i) % cellCount;
-        FUZZ_CHECK(square.text[cell] == expectedOrder[i], "the cells follow on from the insertion cell");
+        FUZZ_CHECK(square.square[cell] == expectedOrder[i], "the cells follow on from the insertion cell");
         FUZZ_CHECK(square.keywordCells[cell] == (i < keyword.size()), "exactly the keyword cells are marked");
     }
     return 0;

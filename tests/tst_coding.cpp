@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <random>
+#include <utility>
 
 using bifid::CipherError;
 using bifid::Dimension;
@@ -61,6 +62,7 @@ private slots:
     void decipherNamesACharacterOutsideTheSquare_data();
     void decipherNamesACharacterOutsideTheSquare();
     void decipherUndoesEncipherForAnySquareAndDepth();
+    void decipherIntoKeptStepsLeavesNothingOfTheCallBefore();
     void normalizingKeepsOnlyWhatTheSquareReads_data();
     void normalizingKeepsOnlyWhatTheSquareReads();
 };
@@ -82,8 +84,6 @@ void TestCoding::coordinatesAreRowThenColumnDigit_data()
     QTest::addRow("last of two matching cells wins")
         << QByteArray("AB") << Dimension::Six << QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXYZ012345678A")
         << QByteArray("6612");
-    QTest::addRow("characters past the last cell are not part of the square")
-        << QByteArray("AZ") << Dimension::Five << kSquare5 + "A" << QByteArray("1155");
 }
 
 void TestCoding::coordinatesAreRowThenColumnDigit()
@@ -93,7 +93,7 @@ void TestCoding::coordinatesAreRowThenColumnDigit()
     QFETCH(QByteArray, square);
     QFETCH(QByteArray, expected);
 
-    const auto coordinates = bifid::codeCoordinates(text.toStdString(), square.toStdString(), dimension);
+    const auto coordinates = bifid::codeCoordinates(text.toStdString(), bifid::Square(dimension, square.toStdString()));
     QVERIFY(coordinates.ok());
     QCOMPARE(bytes(coordinates.value), expected);
 }
@@ -120,8 +120,7 @@ void TestCoding::coordinatesNameTheFirstCharacterNotInTheSquare()
     QFETCH(char, character);
     QFETCH(int, position);
 
-    const auto coordinates
-        = bifid::codeCoordinates(text.toStdString(), std::string(bifid::baseAlphabet(dimension)), dimension);
+    const auto coordinates = bifid::codeCoordinates(text.toStdString(), bifid::Square(dimension));
     verifyError(coordinates.error, Kind::NotInSquare, character, position);
     QCOMPARE(bytes(coordinates.value), codedSoFar);
 }
@@ -161,7 +160,6 @@ void TestCoding::readBackStopsAtTheFirstBadPair_data()
 {
     QTest::addColumn<QByteArray>("code");
     QTest::addColumn<Dimension>("dimension");
-    QTest::addColumn<QByteArray>("square");
     QTest::addColumn<QByteArray>("readSoFar");
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<char>("character");
@@ -169,42 +167,35 @@ void TestCoding::readBackStopsAtTheFirstBadPair_data()
 
     const auto six = Dimension::Six;
     QTest::addRow("odd length: row 2 left out at depth 3")
-        << QByteArray("2123226") << six << kSquare6 << QByteArray("GIH") << Kind::MissingPartner << '\0' << 8;
-    QTest::addRow("letter as row digit") << QByteArray("21X3") << six << kSquare6 << QByteArray("G") << Kind::NotADigit
-                                         << 'X' << 3;
+        << QByteArray("2123226") << six << QByteArray("GIH") << Kind::MissingPartner << '\0' << 8;
+    QTest::addRow("letter as row digit") << QByteArray("21X3") << six << QByteArray("G") << Kind::NotADigit << 'X' << 3;
     QTest::addRow("letter as column digit")
-        << QByteArray("212X") << six << kSquare6 << QByteArray("G") << Kind::NotADigit << 'X' << 4;
+        << QByteArray("212X") << six << QByteArray("G") << Kind::NotADigit << 'X' << 4;
     QTest::addRow("missing partner before an outside digit")
-        << QByteArray("119") << six << kSquare6 << QByteArray("A") << Kind::MissingPartner << '\0' << 4;
+        << QByteArray("119") << six << QByteArray("A") << Kind::MissingPartner << '\0' << 4;
     QTest::addRow("letter partner before an outside digit")
-        << QByteArray("7X") << six << kSquare6 << QByteArray() << Kind::NotADigit << 'X' << 2;
-    QTest::addRow("row digit 0") << QByteArray("0111") << six << kSquare6 << QByteArray() << Kind::DigitOutsideSquare
-                                 << '0' << 1;
+        << QByteArray("7X") << six << QByteArray() << Kind::NotADigit << 'X' << 2;
+    QTest::addRow("row digit 0") << QByteArray("0111") << six << QByteArray() << Kind::DigitOutsideSquare << '0' << 1;
     QTest::addRow("column digit 0 after row 2")
-        << QByteArray("1120") << six << kSquare6 << QByteArray("A") << Kind::DigitOutsideSquare << '0' << 4;
-    QTest::addRow("row digit 7 in 6x6") << QByteArray("1171") << six << kSquare6 << QByteArray("A")
-                                        << Kind::DigitOutsideSquare << '7' << 3;
+        << QByteArray("1120") << six << QByteArray("A") << Kind::DigitOutsideSquare << '0' << 4;
+    QTest::addRow("row digit 7 in 6x6") << QByteArray("1171") << six << QByteArray("A") << Kind::DigitOutsideSquare
+                                        << '7' << 3;
     QTest::addRow("column digit 7 in 6x6")
-        << QByteArray("1117") << six << kSquare6 << QByteArray("A") << Kind::DigitOutsideSquare << '7' << 4;
-    QTest::addRow("row digit 6 in 5x5") << QByteArray("1161") << Dimension::Five << kSquare5 << QByteArray("A")
+        << QByteArray("1117") << six << QByteArray("A") << Kind::DigitOutsideSquare << '7' << 4;
+    QTest::addRow("row digit 6 in 5x5") << QByteArray("1161") << Dimension::Five << QByteArray("A")
                                         << Kind::DigitOutsideSquare << '6' << 3;
-    QTest::addRow("cell past a short square text")
-        << QByteArray("1114") << six << QByteArray("ABC") << QByteArray("A") << Kind::DigitOutsideSquare << '4' << 4;
-    QTest::addRow("row past a short square text")
-        << QByteArray("21") << six << QByteArray("ABC") << QByteArray() << Kind::DigitOutsideSquare << '2' << 1;
 }
 
 void TestCoding::readBackStopsAtTheFirstBadPair()
 {
     QFETCH(QByteArray, code);
     QFETCH(Dimension, dimension);
-    QFETCH(QByteArray, square);
     QFETCH(QByteArray, readSoFar);
     QFETCH(Kind, kind);
     QFETCH(char, character);
     QFETCH(int, position);
 
-    const auto text = bifid::readThroughSquare(code.toStdString(), square.toStdString(), dimension);
+    const auto text = bifid::readThroughSquare(code.toStdString(), bifid::Square(dimension));
     verifyError(text.error, kind, character, position);
     QCOMPARE(bytes(text.value), readSoFar);
 }
@@ -231,8 +222,7 @@ void TestCoding::encipherRunsTheWholeChain()
     QFETCH(int, depth);
     QFETCH(QByteArray, ciphertext);
 
-    const auto enciphered
-        = bifid::encipher(text.toStdString(), std::string(bifid::baseAlphabet(dimension)), dimension, depth);
+    const auto enciphered = bifid::encipher(text.toStdString(), bifid::Square(dimension), depth);
     QVERIFY(enciphered.ok());
     QCOMPARE(bytes(enciphered.value), ciphertext);
 }
@@ -277,8 +267,7 @@ void TestCoding::decipherShowsEveryStep()
     QFETCH(QByteArray, coordinates);
     QFETCH(QByteArray, plaintext);
 
-    const auto deciphered
-        = bifid::decipher(ciphertext.toStdString(), std::string(bifid::baseAlphabet(dimension)), dimension, depth);
+    const auto deciphered = bifid::decipher(ciphertext.toStdString(), bifid::Square(dimension), depth);
     QVERIFY(deciphered.ok());
     QCOMPARE(bytes(deciphered.value.cipherCode), cipherCode);
     QCOMPARE(bytes(deciphered.value.rows), rows);
@@ -307,8 +296,7 @@ void TestCoding::decipherNamesACharacterOutsideTheSquare()
     QFETCH(char, character);
     QFETCH(int, position);
 
-    const auto deciphered
-        = bifid::decipher(ciphertext.toStdString(), std::string(bifid::baseAlphabet(dimension)), dimension, 2);
+    const auto deciphered = bifid::decipher(ciphertext.toStdString(), bifid::Square(dimension), 2);
     verifyError(deciphered.error, Kind::NotInSquare, character, position);
     QCOMPARE(bytes(deciphered.value.cipherCode), codedSoFar);
     QVERIFY(deciphered.value.plaintext.empty());
@@ -334,22 +322,40 @@ void TestCoding::decipherUndoesEncipherForAnySquareAndDepth()
             coin(random) ? bifid::Direction::Forward : bifid::Direction::Reversed,
             coin(random) ? bifid::Direction::Forward : bifid::Direction::Reversed,
             static_cast<int>(1 + anyIndex(random) % alphabet.size())};
-        const std::string square = bifid::generateSquare(layout, keyword).text;
+        const bifid::Square square = bifid::generateSquare(layout, keyword).square;
 
         std::string text(static_cast<std::size_t>(length(random)), '\0');
         for (char &c : text)
             c = pick();
         const int depth = depthOf(random);
 
-        const auto enciphered = bifid::encipher(text, square, dimension, depth);
+        const auto enciphered = bifid::encipher(text, square, depth);
         QVERIFY(enciphered.ok());
         QCOMPARE(enciphered.value.size(), text.size());
-        const auto deciphered = bifid::decipher(enciphered.value, square, dimension, depth);
+        const auto deciphered = bifid::decipher(enciphered.value, square, depth);
         QVERIFY(deciphered.ok());
-        const std::string coordinates = bifid::codeCoordinates(text, square, dimension).value;
+        const std::string coordinates = bifid::codeCoordinates(text, square).value;
         QCOMPARE(bytes(deciphered.value.coordinates), bytes(coordinates));
         QCOMPARE(bytes(deciphered.value.rows), bytes(bifid::fractionate(coordinates, depth)));
         QCOMPARE(bytes(deciphered.value.plaintext), bytes(text));
+    }
+}
+
+void TestCoding::decipherIntoKeptStepsLeavesNothingOfTheCallBefore()
+{
+    // Longer, deeper and failing calls in turn, so that every step has something left over from the last.
+    const std::vector<std::pair<std::string, int>> calls
+        = {{"GHNF6GIH46LHFCI", 5}, {"GIH46", 3}, {"GH?F6", 2}, {"HN6BF", 4}, {"", 2}, {"FNNAD", 2}};
+    const bifid::Square square(Dimension::Six);
+    bifid::DecipherSteps steps;
+    for (const auto &[ciphertext, depth] : calls) {
+        const auto fresh = bifid::decipher(ciphertext, square, depth);
+        const std::optional<CipherError> error = bifid::decipher(ciphertext, square, depth, steps);
+        QCOMPARE(error.has_value(), fresh.error.has_value());
+        QCOMPARE(bytes(steps.cipherCode), bytes(fresh.value.cipherCode));
+        QCOMPARE(bytes(steps.rows), bytes(fresh.value.rows));
+        QCOMPARE(bytes(steps.coordinates), bytes(fresh.value.coordinates));
+        QCOMPARE(bytes(steps.plaintext), bytes(fresh.value.plaintext));
     }
 }
 

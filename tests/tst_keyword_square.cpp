@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <random>
+#include <stdexcept>
 
 using bifid::Dimension;
 using bifid::Direction;
@@ -61,6 +62,8 @@ private slots:
     void generatorNormalisesOutOfRangePositions_data();
     void generatorNormalisesOutOfRangePositions();
     void generatorAlwaysGivesAPermutationWithTheKeywordInPlace();
+    void squareRejectsAWrongNumberOfCells_data();
+    void squareRejectsAWrongNumberOfCells();
 };
 
 void TestKeywordSquare::keywordCleaningRemovesRepeatedCapitalsOnly_data()
@@ -184,7 +187,7 @@ void TestKeywordSquare::generatorLaysKeywordThenRest()
 
     const bifid::KeyedSquare square
         = bifid::generateSquare({dimension, keywordDirection, restDirection, position}, keyword.toStdString());
-    QCOMPARE(QByteArray::fromStdString(square.text), expected);
+    QCOMPARE(QByteArray::fromStdString(square.square.cells()), expected);
 }
 
 void TestKeywordSquare::generatorNormalisesOutOfRangePositions_data()
@@ -209,7 +212,7 @@ void TestKeywordSquare::generatorNormalisesOutOfRangePositions()
 
     const bifid::KeyedSquare square = bifid::generateSquare({dimension, F, F, position}, "KEY");
     const bifid::KeyedSquare expected = bifid::generateSquare({dimension, F, F, equivalent}, "KEY");
-    QCOMPARE(QByteArray::fromStdString(square.text), QByteArray::fromStdString(expected.text));
+    QCOMPARE(QByteArray::fromStdString(square.square.cells()), QByteArray::fromStdString(expected.square.cells()));
     QCOMPARE(square.keywordCells.to_ullong(), expected.keywordCells.to_ullong());
 }
 
@@ -238,7 +241,7 @@ void TestKeywordSquare::generatorAlwaysGivesAPermutationWithTheKeywordInPlace()
                     for (int position = 1; position <= cellCount; ++position) {
                         const bifid::KeyedSquare square
                             = bifid::generateSquare({dimension, keywordDirection, restDirection, position}, raw);
-                        std::string sorted = square.text;
+                        std::string sorted = square.square.cells();
                         std::sort(sorted.begin(), sorted.end());
                         QCOMPARE(QByteArray::fromStdString(sorted), QByteArray::fromStdString(sortedAlphabet));
                         QCOMPARE(square.keywordCells.count(), keyword.size());
@@ -246,11 +249,31 @@ void TestKeywordSquare::generatorAlwaysGivesAPermutationWithTheKeywordInPlace()
                             const auto cell = (static_cast<std::size_t>(position) - 1 + i) % alphabet.size();
                             const char expected = keywordDirection == F ? keyword[i] : keyword[keyword.size() - 1 - i];
                             QVERIFY(square.keywordCells.test(cell));
-                            QCOMPARE(square.text[cell], expected);
+                            QCOMPARE(square.square[cell], expected);
                         }
                     }
         }
     }
+}
+
+void TestKeywordSquare::squareRejectsAWrongNumberOfCells_data()
+{
+    QTest::addColumn<Dimension>("dimension");
+    QTest::addColumn<QByteArray>("cells");
+
+    const QByteArray alphabet6(bifid::kAlphabet6.data(), bifid::kAlphabet6.size());
+    const QByteArray alphabet5(bifid::kAlphabet5.data(), bifid::kAlphabet5.size());
+    QTest::addRow("one cell short in 6x6") << Dimension::Six << alphabet6.chopped(1);
+    QTest::addRow("one cell too many in 5x5") << Dimension::Five << alphabet5 + "J";
+    QTest::addRow("6x6 cells for 5x5") << Dimension::Five << alphabet6;
+}
+
+void TestKeywordSquare::squareRejectsAWrongNumberOfCells()
+{
+    QFETCH(Dimension, dimension);
+    QFETCH(QByteArray, cells);
+
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, bifid::Square(dimension, cells.toStdString()));
 }
 
 QTEST_GUILESS_MAIN(TestKeywordSquare)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Alphabet.h"
+#include <cipher/Alphabet.h>
 
 #include <string>
 #include <string_view>

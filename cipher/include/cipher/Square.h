@@ -1,12 +1,35 @@
 #pragma once
 
-#include "Alphabet.h"
+#include <cipher/Alphabet.h>
 
 #include <bitset>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace bifid {
+
+// A Polybius square: its dimension and exactly side * side cells, row by row. Cell c stands in row
+// c / side and column c % side, both counted from 0.
+class Square {
+public:
+    // The unkeyed square: the base alphabet in cell order.
+    explicit Square(Dimension dimension = Dimension::Six);
+    // Throws std::invalid_argument unless cells holds exactly one byte per cell.
+    Square(Dimension dimension, std::string cells);
+
+    [[nodiscard]] Dimension dimension() const { return m_dimension; }
+    [[nodiscard]] int side() const { return sideOf(m_dimension); }
+    [[nodiscard]] std::size_t cellCount() const { return m_cells.size(); }
+    [[nodiscard]] const std::string &cells() const { return m_cells; }
+    [[nodiscard]] char operator[](std::size_t cell) const { return m_cells[cell]; }
+
+    bool operator==(const Square &) const = default;
+
+private:
+    Dimension m_dimension;
+    std::string m_cells;
+};
 
 enum class Direction { Forward, Reversed };
 
@@ -25,7 +48,7 @@ struct SquareLayout {
 [[nodiscard]] std::string squareKeyword(std::string_view cleanKeyword, Dimension dimension);
 
 struct KeyedSquare {
-    std::string text;  // cell c holds text[c]; always a permutation of the base alphabet
+    Square square;  // always a permutation of the base alphabet
     std::bitset<36> keywordCells;  // the cells that received a keyword character
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Alphabet.h"
+#include <cipher/Square.h>
 
 #include <cstddef>
 #include <optional>
@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-// The Bifid coding over a square given as its cell text: cell c (row c / side, column c % side,
-// both counted from 0) shows square[c]. Coordinates are the digits 1 to side, row digit first.
+// The Bifid coding over a square. Coordinates are the digits 1 to side, row digit first: cell c has
+// the row digit 1 + c / side and the column digit 1 + c % side.
 namespace bifid {
 
 struct CipherError {
@@ -34,7 +34,7 @@ template <typename T> struct Result {
 };
 
 // Two digits per character of text. Where a character shows in several cells, the last cell wins.
-[[nodiscard]] Result<std::string> codeCoordinates(std::string_view text, std::string_view square, Dimension dimension);
+[[nodiscard]] Result<std::string> codeCoordinates(std::string_view text, const Square &square);
 
 // Deals the digits out into depth rows: the digit at 1-based position p goes to row (p - 1) mod depth.
 // depth must be at least 1.
@@ -44,12 +44,10 @@ template <typename T> struct Result {
 [[nodiscard]] std::string joinRows(std::span<const std::string> rows);
 
 // Reads the code in pairs of row and column digit through the square: one character per pair.
-[[nodiscard]] Result<std::string> readThroughSquare(
-    std::string_view cipherCode, std::string_view square, Dimension dimension);
+[[nodiscard]] Result<std::string> readThroughSquare(std::string_view cipherCode, const Square &square);
 
 // The whole Bifid encryption of a cleaned text: coordinates, fractionation, join, read-back.
-[[nodiscard]] Result<std::string> encipher(
-    std::string_view cleanText, std::string_view square, Dimension dimension, int depth);
+[[nodiscard]] Result<std::string> encipher(std::string_view cleanText, const Square &square, int depth);
 
 // Every intermediate result of deciphering, in the order the inverse computes them.
 struct DecipherSteps {
@@ -61,7 +59,13 @@ struct DecipherSteps {
 
 // The inverse of encipher for the same square and depth. The ciphertext must hold square characters
 // only (an error names the first other one); depth must be at least 1.
-[[nodiscard]] Result<DecipherSteps> decipher(
-    std::string_view ciphertext, std::string_view square, Dimension dimension, int depth);
+[[nodiscard]] Result<DecipherSteps> decipher(std::string_view ciphertext, const Square &square, int depth);
+
+// The same into steps, whose buffers keep their capacity from call to call: a caller that deciphers
+// again and again keeps one DecipherSteps, so that its tens of megabytes are not given back to the
+// system and faulted in afresh each time. Afterwards steps holds what the other form's value would.
+// The ciphertext must not lie in steps.
+[[nodiscard]] std::optional<CipherError> decipher(
+    std::string_view ciphertext, const Square &square, int depth, DecipherSteps &steps);
 
 }  // namespace bifid
