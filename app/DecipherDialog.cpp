@@ -418,7 +418,7 @@ void DecipherDialog::showSteps()
         return;
     }
     bifid::Result<bifid::DecipherSteps> deciphered
-        = bifid::decipher(ciphertext, m_square.text, m_square.dimension, ui->DecipherDepth->value());
+        = bifid::decipher(ciphertext, bifid::Square(m_square.dimension, m_square.text), ui->DecipherDepth->value());
     if (!deciphered.ok()) {
         ui->DecipherError->setText(describe(*deciphered.error, typed, m_square.dimension));
         clearSteps();

@@ -1,6 +1,7 @@
 #include "TBitBtn.h"
 
 #include <QIcon>
+#include <QPainter>
 
 namespace {
 
@@ -36,4 +37,16 @@ void TBitBtn::setKind(Kind kind)
     m_kind = kind;
     const QString path = glyphPath(kind);
     setIcon(path.isEmpty() ? QIcon() : QIcon(path));
+}
+
+// The style's dotted focus line is hard to see on a small button; a keyboard user needs to find the
+// focus at a glance.
+void TBitBtn::paintEvent(QPaintEvent *event)
+{
+    QPushButton::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
 }

@@ -19,6 +19,9 @@ public:
 
     [[nodiscard]] bool isDefaultKind() const { return m_kind == Kind::Yes || m_kind == Kind::OK; }
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     Kind m_kind = Kind::Custom;
 };

@@ -4,6 +4,8 @@
 #include "DecipherDialog.h"
 #include "Messages.h"
 #include "TextCodec.h"
+#include "WholeText.h"
+#include "WrapByText.h"
 #include "ui_TForm1.h"
 
 #include <cipher/Cleaning.h>
@@ -12,12 +14,15 @@
 #include <cipher/Square.h>
 
 #include <QAction>
-#include <QCompleter>
+#include <QApplication>
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScreen>
+#include <QTextCursor>
 #include <QTimer>
 
+#include <algorithm>
 #include <limits>
 #include <new>
 
@@ -32,6 +37,10 @@ const QString kForwardLabel = QStringLiteral("gerade - aphabetisch");
 const QString kReversedLabel = QStringLiteral("revers - umgekehrt aphabetisch");
 
 using namespace Colours;
+
+constexpr QPoint kDesignedPosition(247, 146);
+constexpr QSize kClientSize(1413, 764);
+constexpr QSize kDesignedFrame(16, 36);  // the outer size is 1429 x 800
 
 constexpr int kFirstCell6 = 0;
 constexpr int kFirstCell5 = 36;
@@ -105,6 +114,16 @@ void layOutWithoutShaping(QPlainTextEdit *memo)
     memo->setFont(font);
 }
 
+// Replaces the whole text as one edit of the memo's own undo stack, so that Ctrl+Z brings the text back
+// that a step replaced or cleared.
+void replaceUndoably(QPlainTextEdit *memo, const QString &text)
+{
+    QTextCursor cursor(memo->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    memo->moveCursor(QTextCursor::Start);
+}
+
 QString number(std::size_t value)
 {
     return QString::number(qulonglong(value));
@@ -127,13 +146,33 @@ void registerFontSubstitutes()
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
 }
 
+// A character that does not show is named, so a hand-typed blank or line break can be found in its row.
+QString visibleName(const QString &character)
+{
+    const QChar unit = character.front();
+    if (unit == u'\r' || unit == u'\n')
+        return QStringLiteral("Zeilenumbruch");
+    if (unit == u'\t')
+        return QStringLiteral("Tabulator");
+    if (unit == u' ')
+        return QStringLiteral("Leerzeichen");
+    if (unit == QChar::Nbsp)
+        return QStringLiteral("geschütztes Leerzeichen");
+    if (unit == QChar::SoftHyphen)
+        return QStringLiteral("bedingter Trennstrich");
+    if (unit.isSpace() || !unit.isPrint())
+        return QStringLiteral("Steuerzeichen 0x%1")
+            .arg(QString::number(unit.unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0')));
+    return character;
+}
+
 QString describe(const bifid::CipherError &error, Dimension dimension)
 {
     const QString character = textOf(std::string_view(&error.character, 1));
     const QString square = dimension == Dimension::Six ? QStringLiteral("6 X 6") : QStringLiteral("5 X 5");
     switch (error.kind) {
     case bifid::CipherError::Kind::NotADigit:
-        return QStringLiteral("'%1' ist kein gültiger Integerwert").arg(character);
+        return QStringLiteral("'%1' ist kein gültiger Integerwert").arg(visibleName(character));
     case bifid::CipherError::Kind::DigitOutsideSquare:
         return QStringLiteral("Die Ziffer %1 an Stelle %2 des Cipher-Codes bezeichnet keine Zeile und keine Spalte "
                               "der %3-Matrix; gültig sind nur die Ziffern 1 bis %4")
@@ -164,19 +203,31 @@ TForm1::TForm1(QWidget *parent)
     ui->setupUi(this);
     for (QPlainTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4})
         layOutWithoutShaping(memo);
+    for (QPlainTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4})
+        WrapByText::follow(memo);  // groups and typed words wrap at their blanks
     setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
-    move(247, 146);
 
     for (const PanelDefinition &panel : kStatusPanels)
         ui->StatusBar1->addPanel(panel.width, QString::fromUtf8(panel.text));
     ui->StatusBar1->setPanelText(KeywordPanel, ui->ComboBox1->currentText());
     for (int i = 0; i < ui->ComboBox1->count(); ++i)
         ui->ComboBox1->setItemData(i, QSize(0, 18), Qt::SizeHintRole);  // the list's item height
-    // Matching entries are offered, never written into the field: a typed keyword stays as typed.
-    ui->ComboBox1->completer()->setCompletionMode(QCompleter::PopupCompletion);
-    ui->ComboBox1->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    // A typed keyword stays as typed, and Enter takes it at once: no completion pops up in between.
+    ui->ComboBox1->setCompleter(nullptr);
     ui->ComboBox1->lineEdit()->setAccessibleName(ui->ComboBox1->accessibleName());
-    ui->ComboBox1->lineEdit()->setMaxLength(std::numeric_limits<int>::max());  // a pasted keyword stays whole
+    // A pasted keyword and its cleaned form stay whole.
+    ui->ComboBox1->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+    ui->Edit4->setMaxLength(std::numeric_limits<int>::max());
+    for (QLineEdit *count : {ui->Edit1, ui->Edit9, ui->Edit3, ui->Edit8, ui->Edit7, ui->Edit6})
+        WholeText::keepNumbersWhole(count);
+    for (QLabel *caption : {ui->Label1, ui->Label3, ui->Label7})
+        caption->setMinimumWidth(caption->width());  // they grow to the right from their designed width
+    // On a screen smaller than the window, the control that takes the focus scrolls into view, whether
+    // Tab or a step moved it there.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *focused) {
+        if (focused && ui->ClientArea->isAncestorOf(focused))
+            ui->ClientScroll->ensureWidgetVisible(focused);
+    });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -189,6 +240,32 @@ TForm1::TForm1(QWidget *parent)
 }
 
 TForm1::~TForm1() = default;
+
+// The window is placed before it is first created, as the desktop expects of a new window.
+void TForm1::setVisible(bool visible)
+{
+    if (visible && !m_placedOnScreen) {
+        m_placedOnScreen = true;
+        placeOnScreen();
+    }
+    QMainWindow::setVisible(visible);
+}
+
+// Where the screen's free area holds the window with its frame, the window opens where and as large as
+// designed. Elsewhere it opens inside that area, and its client area, which never shrinks, scrolls.
+void TForm1::placeOnScreen()
+{
+    // Until the desktop has framed the window, its frame is taken to be the designed one.
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.isEmpty())
+        frame = kDesignedFrame;
+    const QRect area = screen()->availableGeometry();
+    const QSize client = kClientSize.boundedTo(area.size() - frame);
+    resize(client);
+    const QSize outer = client + frame;
+    move(std::clamp(kDesignedPosition.x(), area.left(), area.left() + area.width() - outer.width()),
+        std::clamp(kDesignedPosition.y(), area.top(), area.top() + area.height() - outer.height()));
+}
 
 void TForm1::FormCreate()
 {
@@ -253,13 +330,13 @@ void TForm1::FormCreate()
         memo->setVisible(k < 2);
         FractionMemos[k] = memo;
     }
-    // The rows come between their step and the depth spinner in the tab order.
+    // The rows are read first in their group, above its buttons.
     QWidget *previous = ui->BitBtn11;
     for (QPlainTextEdit *memo : FractionMemos) {
         setTabOrder(previous, memo);
         previous = memo;
     }
-    setTabOrder(previous, ui->UpDown2);
+    setTabOrder(previous, ui->BitBtn13);
 }
 
 void TForm1::connectHandlers()
@@ -291,16 +368,19 @@ void TForm1::connectHandlers()
     connect(Timer1, &QTimer::timeout, this, [this] { runGuarded(&TForm1::Timer1Timer); });
 }
 
+// After every handler, also one that failed, an open decipher dialog takes what the handler changed.
 void TForm1::runGuarded(void (TForm1::*handler)())
 {
-    try {
-        (this->*handler)();
-    } catch (const StepError &error) {
-        Messages::showError(this, error.message());
-    } catch (const std::bad_alloc &) {
-        Messages::showError(this, QStringLiteral("Für diesen Schritt reicht der Arbeitsspeicher nicht aus"));
-    } catch (const std::exception &error) {
-        Messages::showError(this, QString::fromLocal8Bit(error.what()));
+    for (void (TForm1::*step)() : {handler, &TForm1::followInDecipherDialog}) {
+        try {
+            (this->*step)();
+        } catch (const StepError &error) {
+            Messages::showError(this, error.message());
+        } catch (const std::bad_alloc &) {
+            Messages::showError(this, QStringLiteral("Für diesen Schritt reicht der Arbeitsspeicher nicht aus"));
+        } catch (const std::exception &error) {
+            Messages::showError(this, QString::fromLocal8Bit(error.what()));
+        }
     }
 }
 
@@ -347,8 +427,9 @@ std::string TForm1::squareShown() const
 void TForm1::BitBtn3Click()
 {
     for (QPlainTextEdit *memo : FractionMemos)
-        memo->clear();
+        replaceUndoably(memo, QString());
     ui->Label7->setText(QStringLiteral("???"));
+    WholeText::fitToCaption(ui->Label7);
     Timer1->start();
     ui->Label5->show();
     ui->UpDown1->setEnabled(true);
@@ -378,15 +459,15 @@ void TForm1::BitBtn3Click()
     ui->StatusBar1->setPanelText(CleanLengthPanel, QStringLiteral("???"));
     ui->StatusBar1->setPanelText(CleanKeywordPanel, QString());
     for (QPlainTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4})
-        memo->clear();
+        replaceUndoably(memo, QString());
     m_workbench.CleanText.clear();
     m_workbench.CoordText.clear();
 }
 
 void TForm1::BitBtn2Click()
 {
-    ui->Memo1->clear();
-    ui->Memo2->clear();
+    replaceUndoably(ui->Memo1, QString());
+    replaceUndoably(ui->Memo2, QString());
 }
 
 void TForm1::RadioGroup3Click()
@@ -421,11 +502,13 @@ void TForm1::RadioGroup3Click()
 void TForm1::RadioGroup1Click()
 {
     ui->Label1->setText(ui->RadioGroup1->itemIndex() == 0 ? kForwardLabel : kReversedLabel);
+    WholeText::fitToCaption(ui->Label1);
 }
 
 void TForm1::RadioGroup2Click()
 {
     ui->Label3->setText(ui->RadioGroup2->itemIndex() == 0 ? kForwardLabel : kReversedLabel);
+    WholeText::fitToCaption(ui->Label3);
 }
 
 void TForm1::UpDown1Click()
@@ -451,15 +534,17 @@ void TForm1::BitBtn1Click()
     ui->BitBtn2->setEnabled(false);
     ui->BitBtn6->setEnabled(true);
     ui->BitBtn7->setEnabled(true);
+    ui->ComboBox1->setFocus();  // where Enter takes the keyword
     if (input.empty()) {
         m_workbench.CleanText.clear();  // holds no text, and never the count "0"
         Messages::showMessage(
             this, QStringLiteral("Achtung"), QStringLiteral("Die Eingabeseite darf nicht leer sein!"));
         ui->BitBtn1->setEnabled(true);
+        ui->BitBtn1->setFocus();
         return;
     }
     m_workbench.CleanText = bifid::cleanText(input, ui->CheckBox1->isChecked(), dimension());
-    ui->Memo1->setPlainText(textOf(m_workbench.CleanText));
+    replaceUndoably(ui->Memo1, textOf(m_workbench.CleanText));
     m_workbench.GroupCount = int(m_workbench.CleanText.size());
     ui->Edit9->setText(number(m_workbench.CleanText.size()));
     ui->StatusBar1->setPanelText(CleanLengthPanel, number(m_workbench.CleanText.size()));
@@ -519,6 +604,7 @@ void TForm1::BitBtn7Click()
     ui->BitBtn5->setEnabled(true);
     ui->BitBtn7->setEnabled(false);
     ui->ComboBox1->setEnabled(false);
+    ui->BitBtn5->setFocus();
 }
 
 void TForm1::BitBtn5Click()
@@ -534,6 +620,7 @@ void TForm1::BitBtn5Click()
     ui->StatusBar1->setPanelText(KeywordPanel, keyword);
     ui->BitBtn5->setEnabled(false);
     ui->BitBtn8->setEnabled(true);
+    ui->BitBtn8->setFocus();
     ui->RadioGroup1->setEnabled(true);
     ui->RadioGroup2->setEnabled(true);
     ui->RadioGroup3->setEnabled(false);
@@ -551,6 +638,7 @@ void TForm1::BitBtn8Click()
     ui->RadioGroup1->setEnabled(false);
     ui->RadioGroup2->setEnabled(false);
     ui->BitBtn10->setEnabled(true);
+    ui->BitBtn10->setFocus();
     ui->UpDown1->setEnabled(false);
     ui->UpDown2->setEnabled(true);
 
@@ -576,11 +664,11 @@ void TForm1::BitBtn8Click()
     const bifid::KeyedSquare square = bifid::generateSquare(layout, m_workbench.CleanKeyword);
     for (int c = 0; c < cellCount; ++c) {
         QLabel *cell = MatrixCells[firstCellOf(layout.dimension) + c];
-        showInCell(cell, textOf(std::string_view(square.text).substr(std::size_t(c), 1)));
+        showInCell(cell, textOf(std::string_view(square.square.cells()).substr(std::size_t(c), 1)));
         if (square.keywordCells[std::size_t(c)])
             setColours(cell, kKeywordColours);
     }
-    m_workbench.MatrixText = square.text;
+    m_workbench.MatrixText = square.square.cells();
     ui->Edit5->setText(textOf(m_workbench.MatrixText));
 }
 
@@ -590,10 +678,11 @@ void TForm1::BitBtn10Click()
 {
     ui->BitBtn10->setEnabled(false);
     ui->BitBtn11->setEnabled(true);
+    ui->BitBtn11->setFocus();
     ui->BitBtn12->setEnabled(true);
     m_workbench.CoordText.clear();
     const bifid::Result<std::string> coordinates
-        = bifid::codeCoordinates(m_workbench.CleanText, squareShown(), dimension());
+        = bifid::codeCoordinates(m_workbench.CleanText, bifid::Square(dimension(), squareShown()));
     if (!coordinates.ok())
         throw StepError(describe(*coordinates.error, dimension()));
     m_workbench.CoordText = coordinates.value;
@@ -606,6 +695,7 @@ void TForm1::BitBtn11Click()
         memo->clear();
     ui->BitBtn11->setEnabled(false);
     ui->BitBtn13->setEnabled(true);
+    ui->BitBtn13->setFocus();
     const std::vector<std::string> rows = bifid::fractionate(m_workbench.CoordText, ui->UpDown2->position());
     for (std::size_t k = 0; k < rows.size(); ++k)
         FractionMemos[k]->setPlainText(textOf(rows[k]));
@@ -630,6 +720,7 @@ void TForm1::BitBtn13Click()
     ui->Memo4->clear();
     ui->BitBtn9->setEnabled(true);
     ui->BitBtn13->setEnabled(false);
+    ui->BitBtn9->setFocus();
     ui->BitBtn14->setEnabled(true);
     const int depth = ui->UpDown2->position();
     std::vector<std::string> rows;
@@ -644,8 +735,9 @@ void TForm1::BitBtn9Click()
 {
     ui->Memo3->clear();
     ui->BitBtn9->setEnabled(false);
+    ui->BitBtn3->setFocus();  // the pass is over; the next step is a new one
     const bifid::Result<std::string> ciphertext
-        = bifid::readThroughSquare(m_workbench.CipherCode, squareShown(), dimension());
+        = bifid::readThroughSquare(m_workbench.CipherCode, bifid::Square(dimension(), squareShown()));
     if (!ciphertext.ok())
         throw StepError(describe(*ciphertext.error, dimension()));
     ui->Memo3->setPlainText(textOf(ciphertext.value));
@@ -685,10 +777,21 @@ void TForm1::createDecipherAction()
 
 void TForm1::openDecipherDialog()
 {
-    if (!m_decipherDialog)
+    if (!m_decipherDialog) {
         m_decipherDialog = new DecipherDialog(this);
-    m_decipherDialog->load(ui->Memo3->toPlainText(), shownSquare(), ui->UpDown2->position(), m_workbench.CleanText);
+        connect(m_decipherDialog, &DecipherDialog::ciphertextWanted, this,
+            [this] { m_decipherDialog->takeCiphertext(ui->Memo3->toPlainText()); });
+    }
+    m_decipherDialog->takeWindowState(
+        ui->Memo3->toPlainText(), shownSquare(), ui->UpDown2->position(), m_workbench.CleanText);
     m_decipherDialog->show();
     m_decipherDialog->raise();
     m_decipherDialog->activateWindow();
+}
+
+// Runs after every handler and timer tick: the dialog compares and recomputes only on a change.
+void TForm1::followInDecipherDialog()
+{
+    if (m_decipherDialog && m_decipherDialog->isVisible())
+        m_decipherDialog->followWindow(shownSquare(), ui->UpDown2->position(), m_workbench.CleanText);
 }

@@ -54,6 +54,8 @@ public:
     explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
+    void setVisible(bool visible) override;
+
     [[nodiscard]] const Workbench &workbench() const { return m_workbench; }
     [[nodiscard]] ShownSquare shownSquare() const;
 
@@ -65,6 +67,7 @@ protected:
 
 private:
     void FormCreate();
+    void placeOnScreen();
 
     // Steering (workflow and reset)
     void BitBtn2Click();
@@ -109,9 +112,11 @@ private:
     std::array<QLabel *, kCellCount> MatrixCells{};
     std::array<QPlainTextEdit *, kFractionMemoCount> FractionMemos{};
     Workbench m_workbench;
+    bool m_placedOnScreen = false;  // the first show places the window on its screen
 
     // Decipher walk-through
     void createDecipherAction();
     void openDecipherDialog();
+    void followInDecipherDialog();
     DecipherDialog *m_decipherDialog = nullptr;  // made on first use, then shown again
 };

@@ -83,6 +83,7 @@ class TestAccessibility : public QObject {
 
 private slots:
     void wholePassWithTheKeyboardOnly();
+    void enterAloneWalksThePassAsTheFocusFollows();
     void enterInAFieldClicksTheNextStep();
     void noInteractiveControlIsNameless();
     void controlsAreNamedAfterTheirLabels_data();
@@ -135,6 +136,39 @@ void TestAccessibility::wholePassWithTheKeyboardOnly()
     pressSpaceOn(window, "BitBtn13");
     pressSpaceOn(window, "BitBtn9");
     QCOMPARE(window.memo("Memo3")->toPlainText(), QStringLiteral("GIH46"));
+    QCOMPARE(window.boxes.size(), 1);
+}
+
+// After each step the focus stands on the next one (on the keyword list before "Keyword setzen"), never
+// in a memo, so that Enter alone walks the pass.
+void TestAccessibility::enterAloneWalksThePassAsTheFocusFollows()
+{
+    WindowDriver window;
+    QVERIFY(QTest::qWaitForWindowActive(window.form.get()));
+    QPlainTextEdit *input = window.memo("Memo1");
+    QVERIFY(tabTo(input));
+    QTest::keyClick(input, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(input, "Hallo");
+    QVERIFY(tabTo(window.button("BitBtn1")));
+
+    const QStringList focusAfterEachStep{
+        "ComboBox1", "BitBtn5", "BitBtn8", "BitBtn10", "BitBtn11", "BitBtn13", "BitBtn9", "BitBtn3"};
+    for (const QString &expected : focusAfterEachStep) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        if (!QApplication::focusWidget())  // after the generator's box; see tabTo
+            window.form->activateWindow();
+        QTRY_VERIFY(QApplication::focusWidget());
+        QWidget *focused = QApplication::focusWidget();
+        QWidget *owner = focused->parentWidget() && qobject_cast<QComboBox *>(focused->parentWidget())
+            ? focused->parentWidget()
+            : focused;
+        QCOMPARE(owner->objectName(), expected);
+        if (expected == QLatin1String("ComboBox1")) {
+            QTest::keyClick(focused, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(focused, "A");
+        }
+    }
+    QCOMPARE(window.memo("Memo3")->toPlainText(), QStringLiteral("GHNF6"));
     QCOMPARE(window.boxes.size(), 1);
 }
 

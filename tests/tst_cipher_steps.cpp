@@ -144,11 +144,15 @@ void TestCipherSteps::aPastedKeywordStaysWhole()
     WindowDriver window;
     QLineEdit *field = window.find<QComboBox>("ComboBox1")->lineEdit();
     field->selectAll();
-    field->insert(QString(40000, u'Q'));  // beyond a line field's usual limit of 32767
+    // Beyond a line field's usual limit of 32767, before and after the cleaning, which keeps digits.
+    field->insert(QString(40000, u'Q') + QString(40000, u'7'));
     for (const char *step : {"BitBtn1", "BitBtn7", "BitBtn5"})
         window.click(step);
-    QCOMPARE(window.edit("Edit3")->text(), QStringLiteral("40000"));
-    QCOMPARE(window.edit("Edit4")->text(), QStringLiteral("Q"));
+    QCOMPARE(window.edit("Edit3")->text(), QStringLiteral("80000"));
+    const QString cleaned = u'Q' + QString(40000, u'7');
+    QCOMPARE(window.edit("Edit4")->text(), cleaned);
+    QCOMPARE(window.panel(9), cleaned);
+    QCOMPARE(window.edit("Edit8")->text(), QStringLiteral("40001"));
 }
 
 void TestCipherSteps::generatorAnnouncesItsArrangement_data()
@@ -352,8 +356,14 @@ void TestCipherSteps::badRowsStopTheDoubleCoding_data()
     QTest::addColumn<QString>("message");
     QTest::addRow("a letter") << 0 << "2X"
                               << "'X' ist kein gültiger Integerwert.";
-    QTest::addRow("a line break") << 0 << "1\n2"
-                                  << "'\r' ist kein gültiger Integerwert.";
+    QTest::addRow("a line break is named") << 0 << "1\n2"
+                                           << "'Zeilenumbruch' ist kein gültiger Integerwert.";
+    QTest::addRow("a blank is named") << 0 << "1 2"
+                                      << "'Leerzeichen' ist kein gültiger Integerwert.";
+    QTest::addRow("a tab is named") << 0 << "1\t2"
+                                    << "'Tabulator' ist kein gültiger Integerwert.";
+    QTest::addRow("a control character is named by its code") << 0 << "1\x1b"
+                                                              << "'Steuerzeichen 0x1B' ist kein gültiger Integerwert.";
     QTest::addRow("digit 0") << 0 << "10"
                              << "Die Ziffer 0 an Stelle 2 des Cipher-Codes bezeichnet keine Zeile und keine Spalte der "
                                 "6 X 6-Matrix; gültig sind nur die Ziffern 1 bis 6.";
@@ -437,7 +447,8 @@ void TestCipherSteps::everyCiphertextDecipheresToTheCleanedText()
 
         const auto shape = dimension == 0 ? bifid::Dimension::Six : bifid::Dimension::Five;
         const std::string square = window.edit("Edit5")->text().toStdString();
-        const auto result = bifid::decipher(window.memo("Memo3")->toPlainText().toStdString(), square, shape, depth);
+        const auto result
+            = bifid::decipher(window.memo("Memo3")->toPlainText().toStdString(), bifid::Square(shape, square), depth);
         QVERIFY(result.ok());
         QCOMPARE(result.value.plaintext, window.form->workbench().CleanText);
         QCOMPARE(cellsOf(window, dimension == 0 ? 0 : 36, bifid::cellCountOf(shape)), QString::fromStdString(square));

@@ -4,8 +4,9 @@
 // carry one of the program's own messages, both grids must hold a permutation of their alphabet, and a
 // pass run in order without hand edits must leave a ciphertext that deciphers to the cleaned text.
 //
-// BIFID_MONKEY_SEQUENCES and BIFID_MONKEY_ACTIONS raise the amount of work; BIFID_MONKEY_SEED replays
-// the one sequence a failure names.
+// The sequences use the fixed seeds 1, 2, ..., so every run under CTest does the same; scripts/fuzz.sh
+// draws random seeds and passes each as BIFID_MONKEY_SEED. BIFID_MONKEY_SEQUENCES and BIFID_MONKEY_ACTIONS
+// raise the amount of work; BIFID_MONKEY_SEED replays the one sequence a failure names.
 
 #include "TextCodec.h"
 #include "WindowDriver.h"
@@ -69,8 +70,9 @@ bool isOwnMessage(const SeenBox &box)
         QStringLiteral("5 X 5-Matrix, Fall 8, Keyword revers - Restalphabet revers!"),
     };
     static const std::array<QRegularExpression, 4> errors = {
-        QRegularExpression(
-            QStringLiteral(R"(^'.' ist kein gültiger Integerwert\.$)"), QRegularExpression::DotMatchesEverythingOption),
+        QRegularExpression(QStringLiteral(R"(^'(.|Zeilenumbruch|Tabulator|Leerzeichen|geschütztes Leerzeichen|)"
+                                          R"(bedingter Trennstrich|Steuerzeichen 0x[0-9A-F]{2})' ist kein gültiger )"
+                                          R"(Integerwert\.$)")),
         QRegularExpression(QStringLiteral(R"(^Die Ziffer [0-9] an Stelle [1-9][0-9]* des Cipher-Codes bezeichnet )"
                                           R"(keine Zeile und keine Spalte der (6 X 6-Matrix; gültig sind nur die )"
                                           R"(Ziffern 1 bis 6|5 X 5-Matrix; gültig sind nur die Ziffern 1 bis 5)\.$)")),
@@ -511,7 +513,8 @@ private:
         const Dimension dimension = shownDimension();
         const std::string square = TextCodec::toCodePage(cellsOf(dimension));
         const QString ciphertext = m_window.memo(QStringLiteral("Memo3"))->toPlainText();
-        const auto deciphered = bifid::decipher(TextCodec::toCodePage(ciphertext), square, dimension, m_pass.depth);
+        const auto deciphered
+            = bifid::decipher(TextCodec::toCodePage(ciphertext), bifid::Square(dimension, square), m_pass.depth);
         const std::string &cleanText = m_window.form->workbench().CleanText;
         if (deciphered.ok() && deciphered.value.plaintext == cleanText)
             return {};
@@ -586,9 +589,8 @@ void TestMonkey::initTestCase()
 void TestMonkey::randomActionsKeepTheWindowConsistent_data()
 {
     QTest::addColumn<quint32>("seed");
-    std::random_device entropy;
     for (int sequence = 1; sequence <= m_settings.sequences; ++sequence) {
-        const quint32 seed = m_settings.replayedSeed.value_or(entropy());
+        const quint32 seed = m_settings.replayedSeed.value_or(quint32(sequence));
         QTest::addRow("sequence %d, BIFID_MONKEY_SEED=%u", sequence, seed) << seed;
     }
 }

@@ -38,6 +38,8 @@ private slots:
     void cleaningShowsTextAndCounts();
     void clearingTheInputEmptiesTheFirstTwoMemos();
     void resetStartsANewPass();
+    void undoBringsBackWhatAStepReplaced_data();
+    void undoBringsBackWhatAStepReplaced();
     void resetTwiceEqualsResetOnce();
     void resetClosesTheSquareStepOfAnEarlierPass();
     void dimensionSwitchClampsTheInsertionPosition_data();
@@ -312,6 +314,44 @@ void TestWorkflow::insertionPositionStepsWithinItsRange()
 
     QTest::keyClicks(window.edit("Edit2"), "9");  // the field only shows the position
     QCOMPARE(window.upDown("UpDown1")->position(), 3);
+}
+
+void TestWorkflow::undoBringsBackWhatAStepReplaced_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addRow("Eingabetext bereinigen") << QStringList{"BitBtn1"} << "Memo1"
+                                            << "Hallo Welt"
+                                            << "HALLOWELT";
+    QTest::addRow("Eingabetext löschen") << QStringList{"BitBtn2"} << "Memo1"
+                                         << "Hallo Welt"
+                                         << "";
+    QTest::addRow("Wiederholen") << QStringList{"BitBtn1", "BitBtn3"} << "Memo1"
+                                 << "HALLOWELT"
+                                 << "";
+    QTest::addRow("Wiederholen, coordinates")
+        << QStringList{"BitBtn1", "BitBtn7", "BitBtn5", "BitBtn8", "BitBtn10", "BitBtn3"} << "Memo2"
+        << "221126263345152642"
+        << "";
+}
+
+void TestWorkflow::undoBringsBackWhatAStepReplaced()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, memo);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    WindowDriver window;
+    window.replaceText(window.memo("Memo1"), QStringLiteral("Hallo Welt"));
+    window.setKeyword(QStringLiteral("A"));
+    for (const QString &step : steps)
+        window.click(step);
+    QPlainTextEdit *field = window.memo(memo);
+    QCOMPARE(field->toPlainText(), after);
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(field->toPlainText(), before);
 }
 
 QTEST_MAIN(TestWorkflow)
