@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
+#include <QWidget>
 
 // The window's named colours and the two schemes a square cell is shown in.
 namespace Colours {
@@ -11,6 +13,7 @@ inline constexpr QColor kRed(255, 0, 0);
 inline constexpr QColor kYellow(255, 255, 0);
 inline constexpr QColor kWhite(255, 255, 255);
 inline constexpr QColor kBlack(0, 0, 0);
+inline constexpr QColor kTraceFrame(255, 140, 0);  // orange: seen on navy, green, white and yellow alike
 
 struct CellColours {
     QColor background;
@@ -18,5 +21,21 @@ struct CellColours {
 };
 inline constexpr CellColours kReferenceColours{kNavy, kWhite};  // the unkeyed square and the rest alphabet
 inline constexpr CellColours kKeywordColours{kGreen, kYellow};  // the cells the keyword was laid into
+
+// For every colour group, so that a disabled widget keeps its colours.
+inline void setTextColour(QWidget *widget, QColor colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+inline void setCellColours(QWidget *cell, CellColours colours)
+{
+    QPalette palette = cell->palette();
+    palette.setColor(QPalette::Window, colours.background);
+    palette.setColor(QPalette::WindowText, colours.text);
+    cell->setPalette(palette);
+}
 
 }  // namespace Colours

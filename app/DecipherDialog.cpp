@@ -1,6 +1,9 @@
 #include "DecipherDialog.h"
 
+#include "CipherMessages.h"
 #include "Colours.h"
+#include "Fonts.h"
+#include "SquareGrid.h"
 #include "TextCodec.h"
 #include "ui_DecipherDialog.h"
 
@@ -26,8 +29,6 @@ namespace {
 
 using namespace Colours;
 
-constexpr int kCellSize = 32;  // as in the main window
-
 // Reading back a long ciphertext takes longer than the pause between two key strokes.
 constexpr qsizetype kLongCiphertext = 50'000;
 constexpr int kTypingPauseMs = 300;
@@ -37,28 +38,6 @@ constexpr int kPieceStep = 10;
 
 // A text field lays out a line as a whole, and measures it whole for every blink of its cursor.
 constexpr qsizetype kInputLine = 1000;
-
-void setTextColour(QWidget *widget, QColor colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-// The fields hold megabytes of capitals and digits, which need no shaping.
-void layOutWithoutShaping(QWidget *field)
-{
-    QFont font = field->font();
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    field->setFont(font);
-}
-
-QFont boldFont(const QString &family, int pointSize)
-{
-    QFont font(family, pointSize);
-    font.setBold(true);
-    return font;
-}
 
 // The main window's ciphertext as the input shows it: a longer line is broken, which the read-back passes
 // over, and a character of two code units stays whole.
@@ -79,57 +58,6 @@ QString inLines(QStringView text)
         lines += character;
     }
     return lines;
-}
-
-QString sizeName(Dimension dimension)
-{
-    return dimension == Dimension::Six ? QStringLiteral("6 X 6") : QStringLiteral("5 X 5");
-}
-
-// A character of the typed ciphertext and its 1-based place among all characters of the field.
-struct TypedCharacter {
-    char32_t codePoint = 0;
-    qsizetype position = 0;
-};
-
-// The typed character behind byte `position` (1-based) of the normalised ciphertext. Every code point
-// became one byte and a line break two layout bytes, so counting the code points that are no layout
-// finds it; the field's own character is named, not the code page's stand-in for it.
-TypedCharacter typedCharacterAt(QStringView typed, std::size_t position)
-{
-    std::size_t counted = 0;
-    qsizetype shown = 0;
-    for (qsizetype i = 0; i < typed.size(); ++i) {
-        ++shown;
-        char32_t codePoint = typed[i].unicode();
-        if (typed[i].isHighSurrogate() && i + 1 < typed.size() && typed[i + 1].isLowSurrogate()) {
-            codePoint = QChar::surrogateToUcs4(typed[i], typed[i + 1]);
-            ++i;
-        }
-        const bool layout = codePoint < 0x80 && bifid::isLayoutCharacter(static_cast<char>(codePoint));
-        if (!layout && ++counted == position)
-            return {codePoint, shown};
-    }
-    return {};
-}
-
-// Blanks and invisible characters are named by their code, the others as they look.
-QString nameOf(char32_t codePoint)
-{
-    if (QChar::isPrint(codePoint) && !QChar::isSpace(codePoint))
-        return QStringLiteral("'%1'").arg(QString::fromUcs4(&codePoint, 1));
-    return QStringLiteral("U+%1").arg(uint(codePoint), 4, 16, QChar(u'0')).toUpper();
-}
-
-QString describe(const bifid::CipherError &error, QStringView typed, Dimension dimension)
-{
-    // Only a square text shorter than its grid stops the read-back; the main window always shows a full one.
-    if (error.kind != bifid::CipherError::Kind::NotInSquare)
-        return QStringLiteral("Der Ciphertext lässt sich mit dieser %1-Matrix nicht zurücklesen.")
-            .arg(sizeName(dimension));
-    const TypedCharacter character = typedCharacterAt(typed, error.position);
-    return QStringLiteral("Das Zeichen %1 an Stelle %2 steht nicht in der %3-Matrix.")
-        .arg(nameOf(character.codePoint), QString::number(character.position), sizeName(dimension));
 }
 
 }  // namespace
@@ -273,9 +201,10 @@ DecipherDialog::DecipherDialog(QWidget *parent)
 {
     ui->setupUi(this);
     setTextColour(ui->DecipherError, kRed);
+    ui->SquareBox->build(Dimension::Six, QStringLiteral("DecipherCell"));
     for (QWidget *field : std::initializer_list<QWidget *>{
              ui->DecipherInput, ui->DecipherCode, ui->DecipherRows, ui->DecipherCoordinates, ui->DecipherResult})
-        layOutWithoutShaping(field);
+        Fonts::layOutWithoutShaping(field);
     m_typingPause.setSingleShot(true);
     m_typingPause.setInterval(kTypingPauseMs);
     connect(&m_typingPause, &QTimer::timeout, this, &DecipherDialog::updateSteps);
@@ -288,7 +217,7 @@ DecipherDialog::DecipherDialog(QWidget *parent)
 DecipherDialog::~DecipherDialog() = default;
 
 void DecipherDialog::takeWindowState(
-    const QString &ciphertext, const ShownSquare &square, int depth, const std::string &cleanText)
+    const QString &ciphertext, const bifid::KeyedSquare &square, int depth, const std::string &cleanText)
 {
     const Change change = takeState(square, depth, cleanText);
     if (ui->DecipherInput->document()->isEmpty())
@@ -299,7 +228,7 @@ void DecipherDialog::takeWindowState(
         showVerdict();
 }
 
-void DecipherDialog::followWindow(const ShownSquare &square, int depth, const std::string &cleanText)
+void DecipherDialog::followWindow(const bifid::KeyedSquare &square, int depth, const std::string &cleanText)
 {
     switch (takeState(square, depth, cleanText)) {
     case Change::None: break;
@@ -320,13 +249,15 @@ void DecipherDialog::takeCiphertext(const QString &ciphertext)
 // Takes what changed without computing anything: the caller computes once for all of it. Comparing
 // the cleaned text reads it but copies it only when it changed, which the timer of the main window
 // makes matter.
-DecipherDialog::Change DecipherDialog::takeState(const ShownSquare &square, int depth, const std::string &cleanText)
+DecipherDialog::Change DecipherDialog::takeState(
+    const bifid::KeyedSquare &square, int depth, const std::string &cleanText)
 {
     Change change = Change::None;
-    if (!m_squareDrawn || square.dimension != m_square.dimension || square.text != m_square.text
-        || square.keywordCells != m_square.keywordCells) {
+    if (!m_squareDrawn || square != m_square) {
         m_square = square;
-        drawSquare();
+        ui->SquareBox->setTitle(
+            QStringLiteral("%1-Matrix des Hauptfensters").arg(CipherMessages::sizeName(square.square.dimension())));
+        ui->SquareBox->showSquare(square);
         m_squareDrawn = true;
         change = Change::Steps;
     }
@@ -344,47 +275,6 @@ DecipherDialog::Change DecipherDialog::takeState(const ShownSquare &square, int 
             change = Change::CleanText;
     }
     return change;
-}
-
-void DecipherDialog::drawSquare()
-{
-    qDeleteAll(ui->DecipherSquare->findChildren<QLabel *>(Qt::FindDirectChildrenOnly));
-    const Dimension dimension = m_square.dimension;
-    const int side = bifid::sideOf(dimension);
-    ui->SquareBox->setTitle(QStringLiteral("%1-Matrix des Hauptfensters").arg(sizeName(dimension)));
-
-    for (int k = 0; k < side; ++k) {
-        for (const bool isRow : {true, false}) {
-            auto *number = new QLabel(QString::number(k + 1), ui->DecipherSquare);
-            number->setFont(boldFont(QStringLiteral("Times New Roman"), 16));
-            number->setAlignment(Qt::AlignCenter);
-            setTextColour(number, isRow ? kRed : kBlack);
-            ui->squareGrid->addWidget(number, isRow ? k + 1 : 0, isRow ? 0 : k + 1);
-        }
-    }
-
-    const std::string_view text = m_square.text;
-    for (int c = 0; c < bifid::cellCountOf(dimension); ++c) {
-        const auto index = static_cast<std::size_t>(c);
-        const QString character = index < text.size() ? TextCodec::fromCodePage(text.substr(index, 1)) : QString();
-        auto *cell = new QLabel(character, ui->DecipherSquare);
-        cell->setObjectName(QStringLiteral("DecipherCell%1").arg(c));
-        cell->setFixedSize(kCellSize, kCellSize);
-        cell->setAutoFillBackground(true);
-        cell->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        cell->setAlignment(Qt::AlignCenter);
-        cell->setTextFormat(Qt::PlainText);
-        cell->setFont(boldFont(QStringLiteral("Courier New"), 17));
-        const bool keywordCell = m_square.keywordCells[index];
-        QPalette palette = cell->palette();
-        const CellColours colours = keywordCell ? kKeywordColours : kReferenceColours;
-        palette.setColor(QPalette::Window, colours.background);
-        palette.setColor(QPalette::WindowText, colours.text);
-        cell->setPalette(palette);
-        cell->setAccessibleName(QStringLiteral("Zeile %1, Spalte %2: %3")
-                                    .arg(QString::number(c / side + 1), QString::number(c % side + 1), character));
-        ui->squareGrid->addWidget(cell, c / side + 1, c % side + 1);
-    }
 }
 
 void DecipherDialog::inputChanged()
@@ -417,15 +307,15 @@ void DecipherDialog::showSteps()
         clearSteps();
         return;
     }
-    bifid::Result<bifid::DecipherSteps> deciphered
-        = bifid::decipher(ciphertext, bifid::Square(m_square.dimension, m_square.text), ui->DecipherDepth->value());
-    if (!deciphered.ok()) {
-        ui->DecipherError->setText(describe(*deciphered.error, typed, m_square.dimension));
+    const std::optional<bifid::CipherError> error
+        = bifid::decipher(ciphertext, m_square.square, ui->DecipherDepth->value(), m_steps);
+    if (error) {
+        ui->DecipherError->setText(CipherMessages::describe(*error, m_square.square.dimension(), typed));
         clearSteps();
         return;
     }
     ui->DecipherError->clear();
-    bifid::DecipherSteps &steps = deciphered.value;
+    const bifid::DecipherSteps &steps = m_steps;
     QStringList rows;
     for (const std::string &row : steps.rows)
         rows << TextCodec::fromCodePage(row);
@@ -433,7 +323,7 @@ void DecipherDialog::showSteps()
     ui->DecipherRows->setLines(rows);
     ui->DecipherCoordinates->setLines({TextCodec::fromCodePage(steps.coordinates)});
     ui->DecipherResult->setLines({TextCodec::fromCodePage(steps.plaintext)});
-    m_plaintext = std::move(steps.plaintext);
+    m_readBack = true;
     showVerdict();
 }
 
@@ -441,13 +331,13 @@ void DecipherDialog::clearSteps()
 {
     for (StepList *step : {ui->DecipherCode, ui->DecipherRows, ui->DecipherCoordinates, ui->DecipherResult})
         step->clear();
-    m_plaintext.reset();
+    m_readBack = false;
     ui->DecipherVerdict->clear();
 }
 
 void DecipherDialog::showVerdict()
 {
-    if (!m_plaintext)
+    if (!m_readBack)
         return;
     if (m_cleanText.empty()) {
         ui->DecipherVerdict->setText(
@@ -455,7 +345,7 @@ void DecipherDialog::showVerdict()
         setTextColour(ui->DecipherVerdict, kBlack);
         return;
     }
-    const bool matches = *m_plaintext == m_cleanText;
+    const bool matches = m_steps.plaintext == m_cleanText;
     ui->DecipherVerdict->setText(matches ? QStringLiteral("Stimmt mit dem bereinigten Text überein.")
                                          : QStringLiteral("Weicht vom bereinigten Text ab."));
     setTextColour(ui->DecipherVerdict, matches ? kGreen : kRed);

@@ -6,7 +6,8 @@
 // them. Every field follows the ciphertext and the depth as they change, and the square, depth and
 // cleaned text of the main window while the dialog is open.
 
-#include "TForm1.h"
+#include <cipher/Coding.h>
+#include <cipher/Square.h>
 
 #include <QAbstractListModel>
 #include <QDialog>
@@ -86,9 +87,10 @@ public:
     ~DecipherDialog() override;
 
     // Ctrl+E: the main window's square, depth and cleaned text, and its ciphertext if the input is empty.
-    void takeWindowState(const QString &ciphertext, const ShownSquare &square, int depth, const std::string &cleanText);
+    void takeWindowState(
+        const QString &ciphertext, const bifid::KeyedSquare &square, int depth, const std::string &cleanText);
     // After every handler of the main window: recomputes only what a change of these affects.
-    void followWindow(const ShownSquare &square, int depth, const std::string &cleanText);
+    void followWindow(const bifid::KeyedSquare &square, int depth, const std::string &cleanText);
     // Replaces the input with the main window's ciphertext.
     void takeCiphertext(const QString &ciphertext);
 
@@ -97,8 +99,7 @@ signals:
 
 private:
     enum class Change { None, CleanText, Steps };
-    Change takeState(const ShownSquare &square, int depth, const std::string &cleanText);
-    void drawSquare();
+    Change takeState(const bifid::KeyedSquare &square, int depth, const std::string &cleanText);
     void inputChanged();
     void updateSteps();
     void showSteps();
@@ -106,10 +107,11 @@ private:
     void showVerdict();
 
     const std::unique_ptr<Ui::DecipherDialog> ui;
-    ShownSquare m_square;
+    bifid::KeyedSquare m_square;
     bool m_squareDrawn = false;
     int m_windowDepth = 0;  // the main window's depth when last seen; the dialog's own may differ
     std::string m_cleanText;
-    std::optional<std::string> m_plaintext;  // the read-back, while there is one
+    bifid::DecipherSteps m_steps;  // kept, so that its buffers are reused from one change to the next
+    bool m_readBack = false;  // the steps show a read-back
     QTimer m_typingPause;  // a long ciphertext is read back once the typing pauses
 };

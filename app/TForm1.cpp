@@ -1,7 +1,9 @@
 #include "TForm1.h"
 
+#include "CipherMessages.h"
 #include "Colours.h"
 #include "DecipherDialog.h"
+#include "Fonts.h"
 #include "Messages.h"
 #include "TextCodec.h"
 #include "WholeText.h"
@@ -27,6 +29,7 @@
 #include <new>
 
 using bifid::Dimension;
+using Gating::Stage;
 
 namespace {
 
@@ -42,10 +45,8 @@ constexpr QPoint kDesignedPosition(247, 146);
 constexpr QSize kClientSize(1413, 764);
 constexpr QSize kDesignedFrame(16, 36);  // the outer size is 1429 x 800
 
-constexpr int kFirstCell6 = 0;
+constexpr int kFirstCell6 = 0;  // the cells of both grids are numbered MatrixCell0 to MatrixCell60
 constexpr int kFirstCell5 = 36;
-constexpr int kCellSize = 32;
-constexpr int kCellPitch = 33;
 
 struct PanelDefinition {
     int width;
@@ -79,41 +80,6 @@ enum StatusPanel {
     DimensionPanel = 13
 };
 
-void setColours(QWidget *widget, CellColours colours)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colours.background);
-    palette.setColor(QPalette::WindowText, colours.text);  // for every colour group: cells stay disabled
-    widget->setPalette(palette);
-}
-
-// A cell shows one character; a screen reader reads where it stands too.
-void showInCell(QLabel *cell, const QString &character)
-{
-    const int index = cell->property("tag").toInt();
-    const int side = index < kFirstCell5 ? 6 : 5;
-    const int cellOfGrid = index < kFirstCell5 ? index : index - kFirstCell5;
-    cell->setText(character);
-    cell->setAccessibleName(
-        QStringLiteral("Zeile %1, Spalte %2: %3").arg(cellOfGrid / side + 1).arg(cellOfGrid % side + 1).arg(character));
-}
-
-QFont fontOf(const QString &family, int pointSize)
-{
-    QFont font(family, pointSize);
-    font.setBold(true);
-    return font;
-}
-
-// The memos hold megabytes of capitals and digits, which need no shaping; laying them out without it
-// is a quarter faster.
-void layOutWithoutShaping(QPlainTextEdit *memo)
-{
-    QFont font = memo->font();
-    font.setStyleStrategy(QFont::PreferNoShaping);
-    memo->setFont(font);
-}
-
 // Replaces the whole text as one edit of the memo's own undo stack, so that Ctrl+Z brings the text back
 // that a step replaced or cleared.
 void replaceUndoably(QPlainTextEdit *memo, const QString &text)
@@ -138,71 +104,15 @@ QString textOf(std::string_view bytes)
     return TextCodec::fromCodePage(bytes);
 }
 
-// Fonts the window names, mapped to the metric-compatible families Debian ships.
-void registerFontSubstitutes()
-{
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans Narrow"));
-    QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-}
-
-// A character that does not show is named, so a hand-typed blank or line break can be found in its row.
-QString visibleName(const QString &character)
-{
-    const QChar unit = character.front();
-    if (unit == u'\r' || unit == u'\n')
-        return QStringLiteral("Zeilenumbruch");
-    if (unit == u'\t')
-        return QStringLiteral("Tabulator");
-    if (unit == u' ')
-        return QStringLiteral("Leerzeichen");
-    if (unit == QChar::Nbsp)
-        return QStringLiteral("geschütztes Leerzeichen");
-    if (unit == QChar::SoftHyphen)
-        return QStringLiteral("bedingter Trennstrich");
-    if (unit.isSpace() || !unit.isPrint())
-        return QStringLiteral("Steuerzeichen 0x%1")
-            .arg(QString::number(unit.unicode(), 16).toUpper().rightJustified(2, QLatin1Char('0')));
-    return character;
-}
-
-QString describe(const bifid::CipherError &error, Dimension dimension)
-{
-    const QString character = textOf(std::string_view(&error.character, 1));
-    const QString square = dimension == Dimension::Six ? QStringLiteral("6 X 6") : QStringLiteral("5 X 5");
-    switch (error.kind) {
-    case bifid::CipherError::Kind::NotADigit:
-        return QStringLiteral("'%1' ist kein gültiger Integerwert").arg(visibleName(character));
-    case bifid::CipherError::Kind::DigitOutsideSquare:
-        return QStringLiteral("Die Ziffer %1 an Stelle %2 des Cipher-Codes bezeichnet keine Zeile und keine Spalte "
-                              "der %3-Matrix; gültig sind nur die Ziffern 1 bis %4")
-            .arg(character)
-            .arg(error.position)
-            .arg(square)
-            .arg(bifid::sideOf(dimension));
-    case bifid::CipherError::Kind::MissingPartner:
-        return QStringLiteral("Der Cipher-Code hat eine ungerade Anzahl von Ziffern: der letzten Ziffer fehlt die "
-                              "Spaltenziffer");
-    case bifid::CipherError::Kind::NotInSquare:
-        return QStringLiteral("Das Zeichen '%1' an Stelle %2 des bereinigten Textes steht nicht in der %3-Matrix "
-                              "und kann nicht codiert werden")
-            .arg(character)
-            .arg(error.position)
-            .arg(square);
-    }
-    return {};
-}
-
 }  // namespace
 
 TForm1::TForm1(QWidget *parent)
     : QMainWindow(parent)
     , ui(std::make_unique<Ui::TForm1>())
 {
-    registerFontSubstitutes();
     ui->setupUi(this);
     for (QPlainTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4})
-        layOutWithoutShaping(memo);
+        Fonts::layOutWithoutShaping(memo);
     for (QPlainTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4})
         WrapByText::follow(memo);  // groups and typed words wrap at their blanks
     setWindowIcon(QIcon(QStringLiteral(":/icons/window.svg")));
@@ -271,49 +181,15 @@ void TForm1::FormCreate()
 {
     m_workbench.FractionDepth = 2;
 
-    const auto createCell = [this](QWidget *grid, int index, int row, int column, QChar caption) {
-        auto *cell = new QLabel(grid);
-        cell->setObjectName(QStringLiteral("MatrixCell%1").arg(index));
-        cell->setGeometry(50 + kCellPitch * column, 50 + kCellPitch * row, kCellSize, kCellSize);
-        cell->setAutoFillBackground(true);
-        cell->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        cell->setAlignment(Qt::AlignCenter);
-        cell->setTextFormat(Qt::PlainText);
-        cell->setFont(fontOf(QStringLiteral("Courier New"), 17));
-        setColours(cell, kReferenceColours);
-        cell->setProperty("tag", index);
-        showInCell(cell, caption);
-        cell->setEnabled(false);  // cells only display
-        MatrixCells[index] = cell;
-    };
-    for (int i = 0; i < 36; ++i)
-        createCell(ui->GroupBox3, kFirstCell6 + i, i / 6, i % 6, QChar(bifid::kAlphabet6[i]));
-    for (int i = 0; i < 25; ++i)
-        createCell(ui->GroupBox2, kFirstCell5 + i, i / 5, i % 5, QChar(bifid::kAlphabet5[i]));
-
-    const auto createHeaders = [](QWidget *grid, int count, int firstIndex) {
-        for (int k = 0; k < count; ++k) {
-            for (const bool isRow : {true, false}) {
-                auto *label = new QLabel(QString::number(k + 1), grid);
-                label->setObjectName(QStringLiteral("%1Label%2").arg(isRow ? "Row" : "Column").arg(firstIndex + k));
-                label->setGeometry(isRow ? 20 : 55 + kCellPitch * k, isRow ? 55 + kCellPitch * k : 20, 15, 15);
-                label->setFont(fontOf(QStringLiteral("Times New Roman"), 16));
-                QPalette palette = label->palette();
-                palette.setColor(QPalette::WindowText, isRow ? kRed : kBlack);
-                label->setPalette(palette);
-                label->setProperty("tag", k);
-            }
-        }
-    };
-    createHeaders(ui->GroupBox3, 6, 0);
-    createHeaders(ui->GroupBox2, 5, 6);
+    ui->GroupBox3->build(Dimension::Six, QStringLiteral("MatrixCell"), kFirstCell6, 0);
+    ui->GroupBox2->build(Dimension::Five, QStringLiteral("MatrixCell"), kFirstCell5, 6);
 
     for (int k = 0; k < kFractionMemoCount; ++k) {
         auto *memo = new QPlainTextEdit(ui->GroupBox6);
         memo->setObjectName(QStringLiteral("FractionMemo%1").arg(k));
         memo->setGeometry(15, 20 + 110 * k, 400, 100);
-        memo->setFont(fontOf(QStringLiteral("Courier New"), 12));
-        layOutWithoutShaping(memo);
+        memo->setFont(Fonts::bold(QStringLiteral("Courier New"), 12));
+        Fonts::layOutWithoutShaping(memo);
         QPalette palette = memo->palette();
         palette.setColor(QPalette::Base, kGreen);
         palette.setColor(QPalette::Text, kWhite);
@@ -400,26 +276,77 @@ void TForm1::keyPressEvent(QKeyEvent *event)
     QMainWindow::keyPressEvent(event);
 }
 
+void TForm1::applyGating(Gating::Stage stage)
+{
+    using Gating::Change;
+    for (const Gating::ControlChange &row : Gating::kChanges) {
+        if (row.stage != stage)
+            continue;
+        if (row.control == Gating::Control::Timer1) {
+            if (row.change == Change::Start)
+                Timer1->start();
+            else
+                Timer1->stop();
+            continue;
+        }
+        QWidget *widget = widgetOf(row.control);
+        switch (row.change) {
+        case Change::Enable: widget->setEnabled(true); break;
+        case Change::Disable: widget->setEnabled(false); break;
+        case Change::Show: widget->show(); break;
+        case Change::Hide: widget->hide(); break;
+        case Change::Focus: widget->setFocus(); break;
+        case Change::Caption: static_cast<QAbstractButton *>(widget)->setText(QString::fromUtf8(row.caption)); break;
+        case Change::Start:
+        case Change::Stop: break;  // only the timer starts and stops
+        }
+    }
+}
+
+QWidget *TForm1::widgetOf(Gating::Control control) const
+{
+    using Gating::Control;
+    switch (control) {
+    case Control::BitBtn1: return ui->BitBtn1;
+    case Control::BitBtn2: return ui->BitBtn2;
+    case Control::BitBtn3: return ui->BitBtn3;
+    case Control::BitBtn5: return ui->BitBtn5;
+    case Control::BitBtn6: return ui->BitBtn6;
+    case Control::BitBtn7: return ui->BitBtn7;
+    case Control::BitBtn8: return ui->BitBtn8;
+    case Control::BitBtn9: return ui->BitBtn9;
+    case Control::BitBtn10: return ui->BitBtn10;
+    case Control::BitBtn11: return ui->BitBtn11;
+    case Control::BitBtn12: return ui->BitBtn12;
+    case Control::BitBtn13: return ui->BitBtn13;
+    case Control::BitBtn14: return ui->BitBtn14;
+    case Control::BitBtn15: return ui->BitBtn15;
+    case Control::RadioGroup1: return ui->RadioGroup1;
+    case Control::RadioGroup2: return ui->RadioGroup2;
+    case Control::RadioGroup3: return ui->RadioGroup3;
+    case Control::ComboBox1: return ui->ComboBox1;
+    case Control::UpDown1: return ui->UpDown1;
+    case Control::UpDown2: return ui->UpDown2;
+    case Control::Label5: return ui->Label5;
+    case Control::Timer1: break;  // not a widget
+    }
+    return nullptr;
+}
+
 Dimension TForm1::dimension() const
 {
     return ui->RadioGroup3->itemIndex() == 0 ? Dimension::Six : Dimension::Five;
 }
 
-int TForm1::firstCellOf(Dimension dimension) const
+SquareGrid *TForm1::gridOf(Dimension dimension) const
 {
-    return dimension == Dimension::Six ? kFirstCell6 : kFirstCell5;
+    return dimension == Dimension::Six ? ui->GroupBox3 : ui->GroupBox2;
 }
 
-// The square as the cells of the chosen grid show it, one byte per cell.
-std::string TForm1::squareShown() const
+// The square as the cells of the chosen grid show it.
+bifid::Square TForm1::squareShown() const
 {
-    const Dimension shown = dimension();
-    std::string square;
-    for (int c = 0; c < bifid::cellCountOf(shown); ++c) {
-        const std::string caption = bytesOf(MatrixCells[firstCellOf(shown) + c]->text());
-        square += caption.empty() ? '\0' : caption.front();
-    }
-    return square;
+    return gridOf(dimension())->shownSquare().square;
 }
 
 // ---- Steering -------------------------------------------------------------------------------------
@@ -430,31 +357,10 @@ void TForm1::BitBtn3Click()
         replaceUndoably(memo, QString());
     ui->Label7->setText(QStringLiteral("???"));
     WholeText::fitToCaption(ui->Label7);
-    Timer1->start();
-    ui->Label5->show();
-    ui->UpDown1->setEnabled(true);
-    ui->RadioGroup1->setEnabled(false);
-    ui->RadioGroup2->setEnabled(false);
-    ui->RadioGroup3->setEnabled(true);
-    ui->ComboBox1->setEnabled(true);
+    applyGating(Stage::ResetOpensTheChoices);
     for (QLineEdit *edit : {ui->Edit1, ui->Edit4, ui->Edit5, ui->Edit9})
         edit->setText(QStringLiteral("???"));
-    ui->BitBtn1->setEnabled(true);
-    ui->BitBtn2->setEnabled(true);
-    ui->BitBtn5->setEnabled(false);
-    ui->BitBtn6->setEnabled(false);
-    ui->BitBtn6->setText(kFiveGroups);
-    // BitBtn8 closes too: a square generated from the last pass's keyword would open the coding of an
-    // empty text.
-    for (QPushButton *button : {ui->BitBtn7, ui->BitBtn8, ui->BitBtn9, ui->BitBtn10, ui->BitBtn11})
-        button->setEnabled(false);
-    ui->BitBtn12->setText(kPairGroups);
-    ui->BitBtn12->setEnabled(false);
-    ui->BitBtn13->setEnabled(false);
-    ui->BitBtn14->setEnabled(false);
-    ui->BitBtn14->setText(kPairGroups);
-    ui->BitBtn15->setEnabled(false);
-    ui->BitBtn15->setText(QStringLiteral("Fünfer-Gruppen für Ciphertext"));
+    applyGating(Stage::ResetClosesTheSteps);
     ui->StatusBar1->setPanelText(RawLengthPanel, QStringLiteral("???"));
     ui->StatusBar1->setPanelText(CleanLengthPanel, QStringLiteral("???"));
     ui->StatusBar1->setPanelText(CleanKeywordPanel, QString());
@@ -470,33 +376,26 @@ void TForm1::BitBtn2Click()
     replaceUndoably(ui->Memo2, QString());
 }
 
+// Only the 6 X 6 square holds digits; a position beyond the smaller square moves to its last cell.
 void TForm1::RadioGroup3Click()
 {
-    Timer1->stop();
-    ui->Label5->hide();
-    if (ui->RadioGroup3->itemIndex() == 0) {
-        ui->UpDown1->setMax(36);
-        ui->CheckBox1->setEnabled(true);
-        ui->CheckBox1->setChecked(true);
-        ui->StatusBar1->setPanelText(DimensionPanel, QStringLiteral("6 X 6"));
-        ui->Label4->setText(QStringLiteral("6 X 6"));
-        ui->Label6->setText(QStringLiteral("6 X 6 - Matrix-Codierter Text"));
-        ui->GroupBox2->hide();
-        ui->GroupBox3->show();
-    } else {
-        if (ui->UpDown1->position() > 25) {
-            ui->UpDown1->setPosition(25);
-            ui->Edit2->setText(QStringLiteral("25"));
-        }
-        ui->UpDown1->setMax(25);
-        ui->CheckBox1->setEnabled(false);
-        ui->CheckBox1->setChecked(false);
-        ui->StatusBar1->setPanelText(DimensionPanel, QStringLiteral("5 X 5"));
-        ui->Label4->setText(QStringLiteral("5 X 5"));
-        ui->Label6->setText(QStringLiteral("5 X 5 - Matrix-Codierter Text"));
-        ui->GroupBox2->show();
-        ui->GroupBox3->hide();
+    applyGating(Stage::DimensionChosen);
+    const Dimension chosen = dimension();
+    const int cells = bifid::cellCountOf(chosen);
+    if (ui->UpDown1->position() > cells) {
+        ui->UpDown1->setPosition(cells);
+        ui->Edit2->setText(QString::number(cells));
     }
+    ui->UpDown1->setMax(cells);
+    const bool keepsDigits = chosen == Dimension::Six;
+    ui->CheckBox1->setEnabled(keepsDigits);
+    ui->CheckBox1->setChecked(keepsDigits);
+    const QString name = CipherMessages::sizeName(chosen);
+    ui->StatusBar1->setPanelText(DimensionPanel, name);
+    ui->Label4->setText(name);
+    ui->Label6->setText(name + QStringLiteral(" - Matrix-Codierter Text"));
+    ui->GroupBox2->setVisible(chosen == Dimension::Five);
+    ui->GroupBox3->setVisible(chosen == Dimension::Six);
 }
 
 void TForm1::RadioGroup1Click()
@@ -525,22 +424,17 @@ void TForm1::Timer1Timer()
 
 void TForm1::BitBtn1Click()
 {
-    ui->RadioGroup3->setEnabled(false);
+    applyGating(Stage::CleaningStarts);
     const std::string input = bytesOf(ui->Memo1->toPlainText());
     ui->StatusBar1->setPanelText(RawLengthPanel, number(input.size()));
     ui->Edit1->setText(number(input.size()));
     m_workbench.GroupCount = int(input.size());
-    ui->BitBtn1->setEnabled(false);
-    ui->BitBtn2->setEnabled(false);
-    ui->BitBtn6->setEnabled(true);
-    ui->BitBtn7->setEnabled(true);
-    ui->ComboBox1->setFocus();  // where Enter takes the keyword
+    applyGating(Stage::InputCounted);
     if (input.empty()) {
         m_workbench.CleanText.clear();  // holds no text, and never the count "0"
         Messages::showMessage(
             this, QStringLiteral("Achtung"), QStringLiteral("Die Eingabeseite darf nicht leer sein!"));
-        ui->BitBtn1->setEnabled(true);
-        ui->BitBtn1->setFocus();
+        applyGating(Stage::EmptyInputRejected);
         return;
     }
     m_workbench.CleanText = bifid::cleanText(input, ui->CheckBox1->isChecked(), dimension());
@@ -548,8 +442,7 @@ void TForm1::BitBtn1Click()
     m_workbench.GroupCount = int(m_workbench.CleanText.size());
     ui->Edit9->setText(number(m_workbench.CleanText.size()));
     ui->StatusBar1->setPanelText(CleanLengthPanel, number(m_workbench.CleanText.size()));
-    Timer1->stop();
-    ui->Label5->hide();
+    applyGating(Stage::InputCleaned);
 }
 
 // ---- Display toggles ------------------------------------------------------------------------------
@@ -601,29 +494,16 @@ void TForm1::ComboBox1Change()
 void TForm1::BitBtn7Click()
 {
     ui->Edit3->setText(number(bytesOf(ui->ComboBox1->currentText()).size()));
-    ui->BitBtn5->setEnabled(true);
-    ui->BitBtn7->setEnabled(false);
-    ui->ComboBox1->setEnabled(false);
-    ui->BitBtn5->setFocus();
+    applyGating(Stage::KeywordTaken);
 }
 
 void TForm1::BitBtn5Click()
 {
     const Dimension chosen = dimension();
-    const std::string_view reference = bifid::baseAlphabet(chosen);
-    for (std::size_t c = 0; c < reference.size(); ++c) {
-        QLabel *cell = MatrixCells[firstCellOf(chosen) + int(c)];
-        showInCell(cell, textOf(reference.substr(c, 1)));
-        setColours(cell, kReferenceColours);
-    }
+    gridOf(chosen)->showSquare({bifid::Square(chosen), {}});
     const QString keyword = ui->ComboBox1->currentText();
     ui->StatusBar1->setPanelText(KeywordPanel, keyword);
-    ui->BitBtn5->setEnabled(false);
-    ui->BitBtn8->setEnabled(true);
-    ui->BitBtn8->setFocus();
-    ui->RadioGroup1->setEnabled(true);
-    ui->RadioGroup2->setEnabled(true);
-    ui->RadioGroup3->setEnabled(false);
+    applyGating(Stage::ReferenceSquareShown);
     m_workbench.RawKeyword = bytesOf(keyword);
     ui->StatusBar1->setPanelText(KeywordLengthPanel, number(m_workbench.RawKeyword.size()));
     m_workbench.CleanKeyword = bifid::cleanKeyword(m_workbench.RawKeyword, chosen);
@@ -634,40 +514,27 @@ void TForm1::BitBtn5Click()
 
 void TForm1::BitBtn8Click()
 {
-    ui->BitBtn8->setEnabled(false);
-    ui->RadioGroup1->setEnabled(false);
-    ui->RadioGroup2->setEnabled(false);
-    ui->BitBtn10->setEnabled(true);
-    ui->BitBtn10->setFocus();
-    ui->UpDown1->setEnabled(false);
-    ui->UpDown2->setEnabled(true);
-
+    applyGating(Stage::SquareGenerationStarts);
     const bifid::SquareLayout layout{
         .dimension = dimension(),
         .keywordDirection = ui->RadioGroup1->itemIndex() == 0 ? bifid::Direction::Forward : bifid::Direction::Reversed,
         .restDirection = ui->RadioGroup2->itemIndex() == 0 ? bifid::Direction::Forward : bifid::Direction::Reversed,
         .insertionPosition = ui->UpDown1->position(),
     };
-    const int cellCount = bifid::cellCountOf(layout.dimension);
     m_workbench.BaseAlphabet = std::string(bifid::baseAlphabet(layout.dimension));
-    m_workbench.MatrixText = std::string(std::size_t(cellCount), '?');
+    m_workbench.MatrixText = std::string(std::size_t(bifid::cellCountOf(layout.dimension)), '?');
 
     const bool reversedKeyword = layout.keywordDirection == bifid::Direction::Reversed;
     const bool reversedRest = layout.restDirection == bifid::Direction::Reversed;
     Messages::showMessage(this, QStringLiteral("Aktueller Matrix-Generator"),
         QStringLiteral("%1-Matrix, Fall %2, Keyword %3 - Restalphabet %4!")
-            .arg(layout.dimension == Dimension::Six ? "6 X 6" : "5 X 5")
+            .arg(CipherMessages::sizeName(layout.dimension))
             .arg(bifid::arrangementNumber(layout))
             .arg(reversedKeyword ? "revers" : "gerade")
             .arg(reversedRest ? "revers" : "gerade"));
 
     const bifid::KeyedSquare square = bifid::generateSquare(layout, m_workbench.CleanKeyword);
-    for (int c = 0; c < cellCount; ++c) {
-        QLabel *cell = MatrixCells[firstCellOf(layout.dimension) + c];
-        showInCell(cell, textOf(std::string_view(square.square.cells()).substr(std::size_t(c), 1)));
-        if (square.keywordCells[std::size_t(c)])
-            setColours(cell, kKeywordColours);
-    }
+    gridOf(layout.dimension)->showSquare(square);
     m_workbench.MatrixText = square.square.cells();
     ui->Edit5->setText(textOf(m_workbench.MatrixText));
 }
@@ -676,15 +543,11 @@ void TForm1::BitBtn8Click()
 
 void TForm1::BitBtn10Click()
 {
-    ui->BitBtn10->setEnabled(false);
-    ui->BitBtn11->setEnabled(true);
-    ui->BitBtn11->setFocus();
-    ui->BitBtn12->setEnabled(true);
+    applyGating(Stage::CodingStarts);
     m_workbench.CoordText.clear();
-    const bifid::Result<std::string> coordinates
-        = bifid::codeCoordinates(m_workbench.CleanText, bifid::Square(dimension(), squareShown()));
+    const bifid::Result<std::string> coordinates = bifid::codeCoordinates(m_workbench.CleanText, squareShown());
     if (!coordinates.ok())
-        throw StepError(describe(*coordinates.error, dimension()));
+        throw StepError(CipherMessages::describe(*coordinates.error, dimension()));
     m_workbench.CoordText = coordinates.value;
     ui->Memo2->setPlainText(textOf(m_workbench.CoordText));
 }
@@ -693,9 +556,7 @@ void TForm1::BitBtn11Click()
 {
     for (QPlainTextEdit *memo : FractionMemos)
         memo->clear();
-    ui->BitBtn11->setEnabled(false);
-    ui->BitBtn13->setEnabled(true);
-    ui->BitBtn13->setFocus();
+    applyGating(Stage::RowsCleared);
     const std::vector<std::string> rows = bifid::fractionate(m_workbench.CoordText, ui->UpDown2->position());
     for (std::size_t k = 0; k < rows.size(); ++k)
         FractionMemos[k]->setPlainText(textOf(rows[k]));
@@ -718,10 +579,7 @@ void TForm1::BitBtn13Click()
     m_workbench.CipherCode.clear();
     ui->Memo3->clear();
     ui->Memo4->clear();
-    ui->BitBtn9->setEnabled(true);
-    ui->BitBtn13->setEnabled(false);
-    ui->BitBtn9->setFocus();
-    ui->BitBtn14->setEnabled(true);
+    applyGating(Stage::CipherCodeCleared);
     const int depth = ui->UpDown2->position();
     std::vector<std::string> rows;
     rows.reserve(std::size_t(depth));
@@ -734,25 +592,18 @@ void TForm1::BitBtn13Click()
 void TForm1::BitBtn9Click()
 {
     ui->Memo3->clear();
-    ui->BitBtn9->setEnabled(false);
-    ui->BitBtn3->setFocus();  // the pass is over; the next step is a new one
-    const bifid::Result<std::string> ciphertext
-        = bifid::readThroughSquare(m_workbench.CipherCode, bifid::Square(dimension(), squareShown()));
+    applyGating(Stage::CiphertextCleared);
+    const bifid::Result<std::string> ciphertext = bifid::readThroughSquare(m_workbench.CipherCode, squareShown());
     if (!ciphertext.ok())
-        throw StepError(describe(*ciphertext.error, dimension()));
+        throw StepError(CipherMessages::describe(*ciphertext.error, dimension()));
     ui->Memo3->setPlainText(textOf(ciphertext.value));
 }
 
 // ---- Decipher walk-through ------------------------------------------------------------------------
 
-ShownSquare TForm1::shownSquare() const
+bifid::KeyedSquare TForm1::shownSquare() const
 {
-    ShownSquare shown{dimension(), squareShown(), {}};
-    for (int c = 0; c < bifid::cellCountOf(shown.dimension); ++c) {
-        const QColor background = MatrixCells[firstCellOf(shown.dimension) + c]->palette().color(QPalette::Window);
-        shown.keywordCells[std::size_t(c)] = background == kKeywordColours.background;
-    }
-    return shown;
+    return gridOf(dimension())->shownSquare();
 }
 
 void TForm1::createDecipherAction()

@@ -7,20 +7,21 @@
 // Texts cross between the controls and the cipher's Windows-1252 bytes through TextCodec only, and a
 // handler's error ends the handler and is shown through Messages::showError only.
 
-#include <cipher/Alphabet.h>
+#include "Gating.h"
+
+#include <cipher/Square.h>
 
 #include <QMainWindow>
 
 #include <array>
-#include <bitset>
 #include <memory>
 #include <string>
 
-class QLabel;
 class QPlainTextEdit;
 class QTimer;
-class TBitBtn;
 class DecipherDialog;
+class SquareGrid;
+class TBitBtn;
 
 namespace Ui {
 class TForm1;
@@ -40,13 +41,6 @@ struct Workbench {
     int CoordGroupCount = 0;  // the same for the coordinate toggle, which keeps a count of its own
 };
 
-// The square as the cells of the chosen grid show it at this moment.
-struct ShownSquare {
-    bifid::Dimension dimension = bifid::Dimension::Six;
-    std::string text;  // cell c shows text[c]
-    std::bitset<36> keywordCells;  // the cells drawn in the keyword colours
-};
-
 class TForm1 : public QMainWindow {
     Q_OBJECT
 
@@ -57,9 +51,10 @@ public:
     void setVisible(bool visible) override;
 
     [[nodiscard]] const Workbench &workbench() const { return m_workbench; }
-    [[nodiscard]] ShownSquare shownSquare() const;
+    // The square the chosen grid shows, with its keyword cells.
+    [[nodiscard]] bifid::KeyedSquare shownSquare() const;
 
-    static constexpr int kCellCount = 61;
+    static constexpr int kCellCount = 61;  // MatrixCell0 to MatrixCell60: 36 of the 6 X 6 grid, then 25
     static constexpr int kFractionMemoCount = 5;
 
 protected:
@@ -101,15 +96,18 @@ private:
     // Runs a handler so that its error ends it and is shown, and never reaches Qt's event loop.
     void runGuarded(void (TForm1::*handler)());
 
+    // Makes the control changes of one stage of a step, in their order.
+    void applyGating(Gating::Stage stage);
+    [[nodiscard]] QWidget *widgetOf(Gating::Control control) const;
+
     [[nodiscard]] bifid::Dimension dimension() const;
-    [[nodiscard]] int firstCellOf(bifid::Dimension dimension) const;
-    [[nodiscard]] std::string squareShown() const;
+    [[nodiscard]] SquareGrid *gridOf(bifid::Dimension dimension) const;
+    [[nodiscard]] bifid::Square squareShown() const;
     void toggleGroups(TBitBtn *button, const QString &groupCaption, QPlainTextEdit *memo, const std::string &text,
         std::size_t groupSize, int &count);
 
     const std::unique_ptr<Ui::TForm1> ui;
     QTimer *Timer1 = nullptr;
-    std::array<QLabel *, kCellCount> MatrixCells{};
     std::array<QPlainTextEdit *, kFractionMemoCount> FractionMemos{};
     Workbench m_workbench;
     bool m_placedOnScreen = false;  // the first show places the window on its screen

@@ -52,11 +52,14 @@ QAccessibleInterface *accessibleUpDownFactory(const QString &className, QObject 
 
 }  // namespace
 
+void TUpDown::installAccessibility()
+{
+    QAccessible::installFactory(accessibleUpDownFactory);
+}
+
 TUpDown::TUpDown(QWidget *parent)
     : QWidget(parent)
 {
-    static const bool accessibilityInstalled = (QAccessible::installFactory(accessibleUpDownFactory), true);
-    Q_UNUSED(accessibilityInstalled);
     setFocusPolicy(Qt::StrongFocus);
     m_autoRepeat.setSingleShot(false);
     connect(&m_autoRepeat, &QTimer::timeout, this, [this] {

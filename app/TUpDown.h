@@ -20,6 +20,9 @@ public:
 
     explicit TUpDown(QWidget *parent = nullptr);
 
+    // Lets screen readers read an up-down as a spin box with its value and range; once per process.
+    static void installAccessibility();
+
     [[nodiscard]] int min() const { return m_min; }
     [[nodiscard]] int max() const { return m_max; }
     [[nodiscard]] int position() const { return m_position; }

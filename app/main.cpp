@@ -7,7 +7,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Startup::setUpApplication(app);
-    app.setWindowIcon(QIcon(QStringLiteral(":/icons/bifid.svg")));
     TForm1 form;
     form.show();
     return app.exec();

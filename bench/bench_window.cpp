@@ -5,6 +5,7 @@
 // Usage: bifid_window_bench [runs]   (runs per size, default 3; the median counts)
 //        bifid_window_bench --benchmark_filter=<regex>   (only the Google Benchmark cases below)
 
+#include "Startup.h"
 #include "TForm1.h"
 
 #include <QAbstractItemView>
@@ -247,6 +248,7 @@ int main(int argc, char *argv[])
     defaultMessageHandler = qInstallMessageHandler(dropPlatformNotes);
     benchmark::Initialize(&argc, argv);  // takes its --benchmark_ flags out before Qt sees them
     QApplication application(argc, argv);
+    Startup::setUpApplication(application);
     const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 3;
 
     BoxAnswerer answerer;

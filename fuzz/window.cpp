@@ -4,6 +4,7 @@
 
 #include "FuzzCheck.h"
 
+#include "Startup.h"
 #include "TForm1.h"
 #include "TUpDown.h"
 
@@ -124,7 +125,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)  // NOLINT(readabil
     defaultMessageHandler = qInstallMessageHandler(quietMessageHandler);
     // Never destroyed: at exit, Qt's own globals are gone before a static application would be.
     static auto *const application = new QApplication(*argc, *argv);
-    Q_UNUSED(application);
+    Startup::setUpApplication(*application);
     return 0;
 }
 

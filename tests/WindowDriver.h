@@ -3,6 +3,7 @@
 // Drives the real main window as a user would: clicks, key strokes, typed text, and real modal boxes
 // that are found as the active modal widget and answered with OK.
 
+#include "Startup.h"
 #include "TForm1.h"
 #include "TRadioGroup.h"
 #include "TStatusBar.h"
@@ -30,7 +31,7 @@ struct SeenBox {
 class WindowDriver {
 public:
     WindowDriver()
-        : form(std::make_unique<TForm1>())
+        : form((Startup::setUpApplication(*qApp), std::make_unique<TForm1>()))
     {
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))

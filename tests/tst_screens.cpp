@@ -1,6 +1,7 @@
 // The window on the screens people have: where the screen holds it, it opens as designed; where it does
 // not, it opens inside the screen and its unchanged client area scrolls, status bar included.
 
+#include "Startup.h"
 #include "TForm1.h"
 
 #include <QApplication>
@@ -18,6 +19,7 @@ class TestScreens : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { Startup::setUpApplication(*qApp); }
     void windowOpensInsideItsScreen_data();
     void windowOpensInsideItsScreen();
     void maximisedWindowNeverSqueezesAControl_data();

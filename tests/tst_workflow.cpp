@@ -38,6 +38,8 @@ private slots:
     void cleaningShowsTextAndCounts();
     void clearingTheInputEmptiesTheFirstTwoMemos();
     void resetStartsANewPass();
+    void stepsOpenAndCloseControlsInTheirOrder_data();
+    void stepsOpenAndCloseControlsInTheirOrder();
     void undoBringsBackWhatAStepReplaced_data();
     void undoBringsBackWhatAStepReplaced();
     void resetTwiceEqualsResetOnce();
@@ -314,6 +316,70 @@ void TestWorkflow::insertionPositionStepsWithinItsRange()
 
     QTest::keyClicks(window.edit("Edit2"), "9");  // the field only shows the position
     QCOMPARE(window.upDown("UpDown1")->position(), 3);
+}
+
+namespace {
+
+// Records, in order, every control of the steps that is enabled (+) or disabled (-).
+class EnabledChanges : public QObject {
+public:
+    explicit EnabledChanges(const WindowDriver &window)
+    {
+        for (const char *name : {"BitBtn1", "BitBtn2", "BitBtn5", "BitBtn6", "BitBtn7", "BitBtn8", "BitBtn9",
+                 "BitBtn10", "BitBtn11", "BitBtn12", "BitBtn13", "BitBtn14", "RadioGroup1", "RadioGroup2",
+                 "RadioGroup3", "ComboBox1", "UpDown1", "UpDown2"})
+            window.find<QWidget>(QString::fromLatin1(name))->installEventFilter(this);
+    }
+    QStringList changes;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::EnabledChange) {
+            const auto *widget = static_cast<QWidget *>(watched);
+            changes << widget->objectName() + (widget->isEnabled() ? u'+' : u'-');
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void TestWorkflow::stepsOpenAndCloseControlsInTheirOrder_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QStringList>("changes");
+    const QStringList toSquare{"BitBtn1", "BitBtn7", "BitBtn5"};
+    QTest::addRow("Eingabetext bereinigen")
+        << QStringList{} << "BitBtn1" << QStringList{"RadioGroup3-", "BitBtn1-", "BitBtn2-", "BitBtn6+", "BitBtn7+"};
+    QTest::addRow("Keyword setzen") << QStringList{"BitBtn1"} << "BitBtn7"
+                                    << QStringList{"BitBtn5+", "BitBtn7-", "ComboBox1-"};
+    QTest::addRow("Keyword bereinigen") << QStringList{"BitBtn1", "BitBtn7"} << "BitBtn5"
+                                        << QStringList{"BitBtn5-", "BitBtn8+", "RadioGroup1+", "RadioGroup2+"};
+    QTest::addRow("Matrix generieren") << toSquare << "BitBtn8"
+                                       << QStringList{
+                                              "BitBtn8-", "RadioGroup1-", "RadioGroup2-", "BitBtn10+", "UpDown1-"};
+    QTest::addRow("Cipher-Code") << (toSquare + QStringList{"BitBtn8", "BitBtn10", "BitBtn11"}) << "BitBtn13"
+                                 << QStringList{"BitBtn9+", "BitBtn13-", "BitBtn14+"};
+    QTest::addRow("Wiederholen after a pass")
+        << (toSquare + QStringList{"BitBtn8", "BitBtn10", "BitBtn11", "BitBtn13", "BitBtn9"}) << "BitBtn3"
+        << QStringList{
+               "UpDown1+", "RadioGroup3+", "ComboBox1+", "BitBtn1+", "BitBtn2+", "BitBtn6-", "BitBtn12-", "BitBtn14-"};
+}
+
+void TestWorkflow::stepsOpenAndCloseControlsInTheirOrder()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QString, step);
+    QFETCH(QStringList, changes);
+    WindowDriver window;
+    window.replaceText(window.memo("Memo1"), QStringLiteral("Hallo"));
+    for (const QString &earlier : before)
+        window.click(earlier);
+    EnabledChanges seen(window);
+    window.click(step);
+    QCOMPARE(seen.changes, changes);
 }
 
 void TestWorkflow::undoBringsBackWhatAStepReplaced_data()

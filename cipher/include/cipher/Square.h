@@ -50,6 +50,8 @@ struct SquareLayout {
 struct KeyedSquare {
     Square square;  // always a permutation of the base alphabet
     std::bitset<36> keywordCells;  // the cells that received a keyword character
+
+    bool operator==(const KeyedSquare &) const = default;
 };
 
 // Lays the keyword into consecutive cells from the insertion position (wrapping after the last cell),

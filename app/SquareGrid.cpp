@@ -1,0 +1,146 @@
+#include "SquareGrid.h"
+
+#include "Colours.h"
+#include "Fonts.h"
+#include "TextCodec.h"
+
+#include <QLabel>
+#include <QPainter>
+
+using bifid::Dimension;
+
+namespace {
+
+constexpr int kCellSize = 32;
+constexpr int kCellPitch = 33;  // one pixel between neighbours
+constexpr int kFirstCellOffset = 50;
+constexpr int kHeaderSize = 15;
+constexpr int kFrameWidth = 3;
+
+// A cell draws the frame of a traced cell over its raised panel.
+class SquareCell : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QLabel::paintEvent(event);
+        if (!property("traced").toBool())
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(Colours::kTraceFrame, kFrameWidth));
+        painter.drawRect(
+            QRectF(rect()).adjusted(kFrameWidth / 2.0, kFrameWidth / 2.0, -kFrameWidth / 2.0, -kFrameWidth / 2.0));
+    }
+};
+
+}  // namespace
+
+SquareGrid::SquareGrid(QWidget *parent)
+    : QGroupBox(parent)
+{
+}
+
+void SquareGrid::build(Dimension dimension, const QString &cellName, int firstCellTag, int firstHeaderName)
+{
+    qDeleteAll(m_cells);
+    qDeleteAll(m_headers);
+    m_cells.clear();
+    m_headers.clear();
+    m_dimension = dimension;
+    m_cellName = cellName;
+    m_firstCellTag = firstCellTag;
+    m_firstHeaderName = firstHeaderName;
+    m_keywordCells.reset();
+    m_marked.reset();
+
+    const int side = bifid::sideOf(dimension);
+    const std::string_view alphabet = bifid::baseAlphabet(dimension);
+    for (int c = 0; c < bifid::cellCountOf(dimension); ++c) {
+        auto *cell = new SquareCell(this);
+        cell->setObjectName(cellName + QString::number(firstCellTag + c));
+        cell->setGeometry(kFirstCellOffset + kCellPitch * (c % side), kFirstCellOffset + kCellPitch * (c / side),
+            kCellSize, kCellSize);
+        cell->setAutoFillBackground(true);
+        cell->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        cell->setAlignment(Qt::AlignCenter);
+        cell->setTextFormat(Qt::PlainText);
+        cell->setFont(Fonts::bold(QStringLiteral("Courier New"), 17));
+        cell->setProperty("tag", firstCellTag + c);
+        cell->setProperty("traced", false);
+        cell->setEnabled(false);  // cells only display
+        cell->show();
+        m_cells.push_back(cell);
+        showInCell(c, alphabet[std::size_t(c)], false);
+    }
+    for (int k = 0; k < side; ++k) {
+        for (const bool isRow : {true, false}) {
+            auto *header = new QLabel(QString::number(k + 1), this);
+            header->setObjectName(QStringLiteral("%1Label%2").arg(isRow ? "Row" : "Column").arg(firstHeaderName + k));
+            header->setGeometry(
+                isRow ? 20 : 55 + kCellPitch * k, isRow ? 55 + kCellPitch * k : 20, kHeaderSize, kHeaderSize);
+            header->setFont(Fonts::bold(QStringLiteral("Times New Roman"), 16));
+            Colours::setTextColour(header, isRow ? Colours::kRed : Colours::kBlack);
+            header->setProperty("tag", k);
+            header->show();
+            m_headers.push_back(header);
+        }
+    }
+    updateGeometry();
+}
+
+void SquareGrid::showSquare(const bifid::KeyedSquare &square)
+{
+    if (square.square.dimension() != m_dimension || m_cells.empty())
+        build(square.square.dimension(), m_cellName, m_firstCellTag, m_firstHeaderName);
+    m_keywordCells = square.keywordCells;
+    for (std::size_t c = 0; c < square.square.cellCount(); ++c)
+        showInCell(int(c), square.square[c], square.keywordCells[c]);
+}
+
+bifid::KeyedSquare SquareGrid::shownSquare() const
+{
+    std::string cells;
+    cells.reserve(m_cells.size());
+    for (const QLabel *cell : m_cells)
+        cells += TextCodec::toCodePage(cell->text());
+    return {bifid::Square(m_dimension, std::move(cells)), m_keywordCells};
+}
+
+void SquareGrid::markCells(std::bitset<36> marked)
+{
+    if (marked == m_marked)
+        return;
+    m_marked = marked;
+    for (std::size_t c = 0; c < m_cells.size(); ++c) {
+        if (m_cells[c]->property("traced").toBool() != marked[c]) {
+            m_cells[c]->setProperty("traced", bool(marked[c]));
+            m_cells[c]->update();
+        }
+    }
+}
+
+QLabel *SquareGrid::cell(int index) const
+{
+    return m_cells.at(std::size_t(index));
+}
+
+QSize SquareGrid::sizeHint() const
+{
+    const int side = bifid::sideOf(m_dimension);
+    const int extent = kFirstCellOffset + kCellPitch * side + kCellPitch / 2;
+    return {extent, extent};
+}
+
+// A screen reader reads where the cell stands too.
+void SquareGrid::showInCell(int index, char character, bool keywordCell)
+{
+    QLabel *cell = m_cells[std::size_t(index)];
+    const int side = bifid::sideOf(m_dimension);
+    const QString shown = TextCodec::fromCodePage(std::string_view(&character, 1));
+    cell->setText(shown);
+    cell->setAccessibleName(
+        QStringLiteral("Zeile %1, Spalte %2: %3").arg(index / side + 1).arg(index % side + 1).arg(shown));
+    Colours::setCellColours(cell, keywordCell ? Colours::kKeywordColours : Colours::kReferenceColours);
+}
