@@ -8,6 +8,7 @@
 #include "cipher/Coding.h"
 #include "cipher/Grouping.h"
 #include "cipher/Square.h"
+#include "cipher/Trace.h"
 
 #include <benchmark/benchmark.h>
 
@@ -212,6 +213,32 @@ void BM_WholePipeline(benchmark::State &state)
     setBytes(state, raw.size());
 }
 
+// One trace from a random place of one field (the second argument) of a text of 1 or 10 million letters at
+// depth 3; equal times at both sizes show that a trace does not depend on the text's length.
+void BM_Trace(benchmark::State &state)
+{
+    const auto letters = static_cast<std::size_t>(state.range(0));
+    const auto field = static_cast<bifid::TraceField>(state.range(1));
+    const bifid::TraceMap map = bifid::TraceMap::dealt(letters, 3);
+    const std::size_t length = field == bifid::TraceField::Plaintext || field == bifid::TraceField::Ciphertext ? letters
+        : field == bifid::TraceField::Rows ? 2 * letters / 3
+                                           : 2 * letters;
+    std::mt19937 random(6);
+    std::uniform_int_distribution<std::size_t> pickIndex(0, length - 1);
+    std::uniform_int_distribution<int> pickRow(0, 2);
+    std::vector<std::pair<std::size_t, int>> places(4096);
+    for (auto &place : places)
+        place = {pickIndex(random), pickRow(random)};
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const auto &[index, row] = places[next++ % places.size()];
+        benchmark::DoNotOptimize(map.trace(field, index, row));
+    }
+    static constexpr std::array<const char *, 5> kFields
+        = {"Klartext", "Koordinaten", "Zeilen", "Cipher-Code", "Geheimtext"};
+    state.SetLabel(kFields[static_cast<std::size_t>(state.range(1))]);
+}
+
 void sizes(benchmark::internal::Benchmark *benchmark)
 {
     for (std::int64_t size : kSizes)
@@ -320,6 +347,7 @@ BENCHMARK(BM_ReadThroughSquare)->Apply(sizes);
 BENCHMARK(BM_Decipher)->Apply(sizes);
 BENCHMARK(BM_GroupText)->Apply(sizes);
 BENCHMARK(BM_WholePipeline)->Apply(sizes);
+BENCHMARK(BM_Trace)->ArgsProduct({{1'000'000, 10'000'000}, {0, 1, 2, 3, 4}});
 
 int main(int argc, char **argv)
 {
