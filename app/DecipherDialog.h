@@ -4,10 +4,13 @@
 // shows, shows every inverse step in a field of its own and says whether the result is the main window's
 // cleaned text. The dialog only tidies the typed ciphertext and shows the steps; bifid::decipher computes
 // them. Every field follows the ciphertext and the depth as they change, and the square, depth and
-// cleaned text of the main window while the dialog is open.
+// cleaned text of the main window while the dialog is open. The character at the input's cursor, or the
+// one the mouse rests on in any field, is traced: what it is connected with is marked in every field and
+// in the square, for display only.
 
 #include <cipher/Coding.h>
 #include <cipher/Square.h>
+#include <cipher/Trace.h>
 
 #include <QAbstractListModel>
 #include <QDialog>
@@ -23,6 +26,21 @@
 namespace Ui {
 class DecipherDialog;
 }
+class StepDelegate;
+
+// A character of a step's text: its line and its place in the line.
+struct StepPlace {
+    int line = 0;
+    qsizetype position = 0;
+    bool operator==(const StepPlace &) const = default;
+};
+
+// A character the trace marks, with the digit of the traced character it carries.
+struct StepMark {
+    StepPlace place;
+    bifid::DigitRole role = bifid::DigitRole::Row;
+    bool operator==(const StepMark &) const = default;
+};
 
 // A step's text as a column of pieces of one width, so that its field lays out only the pieces in view:
 // a text field would lay out a line of megabytes as a whole.
@@ -30,6 +48,9 @@ class StepModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
+    // The marks of a piece as QList<StepMark>, their positions counted in the piece.
+    static constexpr int MarksRole = Qt::UserRole;
+
     using QAbstractListModel::QAbstractListModel;
 
     // Each line starts a piece of its own; an unchanged text keeps the field's scroll place.
@@ -38,19 +59,23 @@ public:
     [[nodiscard]] const QStringList &lines() const { return m_lines; }
     // The pieces of these items, in their order, a line break between two lines.
     [[nodiscard]] QString textOf(QModelIndexList items) const;
+    // Only the pieces whose marks change are painted again.
+    void setMarks(std::vector<StepMark> marks);
+    [[nodiscard]] const std::vector<StepMark> &marks() const { return m_marks; }
+    // The character at this offset in the piece of this item.
+    [[nodiscard]] StepPlace placeOf(int row, qsizetype offset) const;
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
     [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
 
 private:
-    struct Piece {
-        int line = 0;
-        qsizetype start = 0;
-    };
-    [[nodiscard]] Piece pieceAt(int row) const;
+    // The line of the item and where its piece starts in the line.
+    [[nodiscard]] StepPlace pieceAt(int row) const;
+    [[nodiscard]] std::optional<int> rowOf(StepPlace place) const;
     void countPieces();
 
     QStringList m_lines;
+    std::vector<StepMark> m_marks;
     std::vector<int> m_firstRows;  // the first item of each line
     int m_rowCount = 0;
     int m_pieceWidth = 60;
@@ -67,6 +92,10 @@ public:
     void clear() { m_model.setLines({}); }
     // The whole text, its lines joined by line breaks.
     [[nodiscard]] QString text() const { return m_model.lines().join(u'\n'); }
+    void setMarks(std::vector<StepMark> marks) { m_model.setMarks(std::move(marks)); }
+    [[nodiscard]] const std::vector<StepMark> &marks() const { return m_model.marks(); }
+    // The character drawn at this point of the viewport, if any.
+    [[nodiscard]] std::optional<StepPlace> characterAt(QPoint point) const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -77,6 +106,7 @@ private:
     void copySelection() const;
 
     StepModel m_model;
+    StepDelegate *m_delegate;
 };
 
 class DecipherDialog : public QDialog {
@@ -97,7 +127,18 @@ public:
 signals:
     void ciphertextWanted();
 
+protected:
+    // The mouse resting on a character of the input or of a step traces it instead of the cursor's.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // The character a trace starts from, as bifid::TraceMap::trace takes it.
+    struct TraceStart {
+        bifid::TraceField field;
+        std::size_t index;
+        int row = 0;
+        bool operator==(const TraceStart &) const = default;
+    };
     enum class Change { None, CleanText, Steps };
     Change takeState(const bifid::KeyedSquare &square, int depth, const std::string &cleanText);
     void inputChanged();
@@ -105,6 +146,13 @@ private:
     void showSteps();
     void clearSteps();
     void showVerdict();
+    void takeLayout(const QString &typed);
+    [[nodiscard]] std::optional<TraceStart> inputStart(qsizetype typedPlace) const;
+    [[nodiscard]] std::optional<TraceStart> cursorStart() const;
+    [[nodiscard]] std::optional<TraceStart> startAt(const QObject *viewport, QPoint point) const;
+    [[nodiscard]] std::optional<qsizetype> inputCharacterAt(QPoint point) const;
+    [[nodiscard]] qsizetype typedPlaceOf(std::size_t letter) const;
+    void showTrace();
 
     const std::unique_ptr<Ui::DecipherDialog> ui;
     bifid::KeyedSquare m_square;
@@ -114,4 +162,10 @@ private:
     bifid::DecipherSteps m_steps;  // kept, so that its buffers are reused from one change to the next
     bool m_readBack = false;  // the steps show a read-back
     QTimer m_typingPause;  // a long ciphertext is read back once the typing pauses
+    // While the steps show the read-back of the input as it stands: which characters are connected,
+    // and where the typed text has blanks, tabs and line breaks, to map its places to the letters'.
+    std::optional<bifid::TraceMap> m_traceMap;
+    std::vector<qsizetype> m_layoutPlaces;
+    qsizetype m_typedLength = 0;
+    std::optional<TraceStart> m_hovered;
 };

@@ -1,6 +1,8 @@
 // The decipher walk-through opened from the real window: how it is reached, what it takes over from the
-// window, how its steps follow the ciphertext and the depth, and that the window itself stays as it was.
+// window, how its steps follow the ciphertext and the depth, how a character is traced through them, and
+// that the window itself stays as it was.
 
+#include "Colours.h"
 #include "DecipherDialog.h"
 #include "WindowDriver.h"
 
@@ -135,6 +137,100 @@ void verifyNoSteps(const DecipherView &view)
         QVERIFY2(step->text().isEmpty(), qPrintable(step->objectName()));
 }
 
+QString roleName(QColor background)
+{
+    if (background == Colours::kRowDigitMark.background)
+        return QStringLiteral("r");
+    return background == Colours::kColumnDigitMark.background ? QStringLiteral("c") : QStringLiteral("?");
+}
+
+// "3r 5c": the marked places of a field, r for the row digit's colour and c for the column digit's;
+// in the rows each place is preceded by its row.
+QString marksOf(const StepList *step, bool withLines = false)
+{
+    std::vector<StepMark> marks = step->marks();
+    std::sort(marks.begin(), marks.end(), [](const StepMark &a, const StepMark &b) {
+        return std::pair(a.place.line, a.place.position) < std::pair(b.place.line, b.place.position);
+    });
+    QStringList shown;
+    for (const StepMark &mark : marks) {
+        const QColor background = mark.role == bifid::DigitRole::Row ? Colours::kRowDigitMark.background
+                                                                     : Colours::kColumnDigitMark.background;
+        shown << (withLines ? QStringLiteral("%1:").arg(mark.place.line) : QString())
+                + QString::number(mark.place.position) + roleName(background);
+    }
+    return shown.join(u' ');
+}
+
+QString marksOf(const QPlainTextEdit *input)
+{
+    QStringList shown;
+    for (const QTextEdit::ExtraSelection &selection : input->extraSelections()) {
+        const bool oneCharacter = selection.cursor.selectionEnd() == selection.cursor.selectionStart() + 1;
+        shown << QString::number(selection.cursor.selectionStart())
+                + (oneCharacter ? roleName(selection.format.background().color()) : QStringLiteral("!"));
+    }
+    shown.sort();
+    return shown.join(u' ');
+}
+
+QStringList marksOf(const DecipherView &view)
+{
+    QStringList traced;
+    for (const QLabel *cell : view.cells()) {
+        if (cell->property("traced").toBool())
+            traced << cell->objectName();
+    }
+    return {marksOf(view.input), marksOf(view.code), marksOf(view.rows, true), marksOf(view.coordinates),
+        marksOf(view.result), traced.join(u' ')};
+}
+
+bool paints(QWidget *field, QColor colour)
+{
+    const QImage image = field->grab().toImage();
+
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == colour)
+                return true;
+        }
+    }
+    return false;
+}
+
+// A step paints the characters it marks in the colours of their digits.
+void verifyPainted(StepList *step, const QString &marks)
+{
+    QCOMPARE(paints(step->viewport(), Colours::kRowDigitMark.text), marks.contains(u'r'));
+    QCOMPARE(paints(step->viewport(), Colours::kColumnDigitMark.background), marks.contains(u'c'));
+}
+
+// The middle of where the step draws this character.
+QPoint pointOf(const StepList *step, StepPlace place)
+{
+    for (int row = 0; row < step->model()->rowCount(); ++row) {
+        const QRect item = step->visualRect(step->model()->index(row, 0));
+        int first = -1;
+        int last = -1;
+        for (int x = item.left(); x <= item.right(); ++x) {
+            if (step->characterAt({x, item.center().y()}) == place)
+                (first < 0 ? first : last) = x;
+        }
+        if (first >= 0)
+            return {(first + std::max(first, last)) / 2, item.center().y()};
+    }
+    qFatal("%s draws no character %d:%lld", qPrintable(step->objectName()), place.line, qlonglong(place.position));
+}
+
+QPoint pointOf(const QPlainTextEdit *input, int place)
+{
+    QTextCursor cursor(input->document());
+    cursor.setPosition(place);
+    const QRect left = input->cursorRect(cursor);
+    return {left.x() + input->fontMetrics().horizontalAdvance(input->document()->characterAt(place)) / 2,
+        left.center().y()};
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Way)
@@ -163,6 +259,8 @@ private slots:
     void openingBeforeAnyPassShowsTheReferenceSquare();
     void usingTheDialogLeavesTheMainWindowAlone();
     void aMegabyteOfCiphertextIsReadBackWhenTypingPauses();
+    void aTracedCharacterMarksWhatItIsConnectedWith_data();
+    void aTracedCharacterMarksWhatItIsConnectedWith();
 };
 
 void TestDecipherDialog::everyWayOpensTheDialogWithTheCiphertext_data()
@@ -610,6 +708,94 @@ void TestDecipherDialog::aMegabyteOfCiphertextIsReadBackWhenTypingPauses()
     QTRY_COMPARE_WITH_TIMEOUT(view.error->text(),
         QStringLiteral("Das Zeichen '#' an Stelle %1 steht nicht in der 6 X 6-Matrix.").arg(size + 1), 60000);
     verifyNoSteps(view);
+}
+
+void TestDecipherDialog::aTracedCharacterMarksWhatItIsConnectedWith_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("depth");
+    QTest::addColumn<QString>("pointer");  // the field the mouse rests on; none: the input's cursor
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("place");
+    // In the input, code, rows, coordinates, plaintext, and the traced cells.
+    QTest::addColumn<QStringList>("marks");
+
+    const QString pass = QStringLiteral("GHNF6");
+    const QString laidOut = QStringLiteral(" gh nf\t6\n");
+    const QString cursor;
+    const QString F = QStringLiteral("DecipherCell0 DecipherCell5 DecipherCell11");
+    const QStringList nothing{"", "", "", "", "", ""};
+    QTest::addRow("cursor before a letter, depth 2")
+        << pass << 2 << cursor << 0 << 3 << QStringList{"3r", "6r 7c", "1:1r 1:2c", "3r 5c", "1r 2c", F};
+    QTest::addRow("cursor before a letter, depth 3")
+        << "GIH46" << 3 << cursor << 0 << 3
+        << QStringList{"3r", "6r 7c", "1:2r 2:0c", "2c 7r", "1c 3r", "DecipherCell0 DecipherCell11 DecipherCell30"};
+    QTest::addRow("cursor at the end traces the last letter")
+        << pass << 2 << cursor << 0 << 5
+        << QStringList{"4r", "8r 9c", "1:3r 1:4c", "7r 9c", "3r 4c", "DecipherCell11 DecipherCell14 DecipherCell32"};
+    QTest::addRow("small letters, blanks and line breaks between the letters")
+        << laidOut << 2 << cursor << 0 << 5 << QStringList{"5r", "6r 7c", "1:1r 1:2c", "3r 5c", "1r 2c", F};
+    QTest::addRow("cursor before a blank traces nothing") << laidOut << 2 << cursor << 0 << 3 << nothing;
+    QTest::addRow("a text that does not read back traces nothing") << "GH?F6" << 2 << cursor << 0 << 0 << nothing;
+    QTest::addRow("mouse on a letter of the input")
+        << pass << 2 << "DecipherInput" << 0 << 1
+        << QStringList{"1r", "2r 3c", "0:2r 0:3c", "4r 6c", "2r 3c", "DecipherCell7 DecipherCell11"};
+    QTest::addRow("mouse on a digit of a row")
+        << pass << 2 << "DecipherRows" << 1 << 0
+        << QStringList{"2c", "5c", "1:0c", "1c", "0c", "DecipherCell7 DecipherCell13"};
+    QTest::addRow("mouse on a plaintext letter between blanks")
+        << laidOut << 2 << "DecipherResult" << 0 << 1
+        << QStringList{"1r 5c", "1r 6c", "0:1r 1:1c", "2r 3c", "1r", "DecipherCell0 DecipherCell5 DecipherCell6"};
+}
+
+// Tracing only marks: the texts, the cursor and the undo stack stay, and leaving the field brings the
+// cursor's trace back.
+void TestDecipherDialog::aTracedCharacterMarksWhatItIsConnectedWith()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, depth);
+    QFETCH(QString, pointer);
+    QFETCH(int, line);
+    QFETCH(int, place);
+    QFETCH(QStringList, marks);
+    WindowDriver window;
+    runPass(window, QStringLiteral("Hallo"), QStringLiteral("A"));
+    openDialog(window, Way::Action);
+    if (QTest::currentTestFailed())
+        return;
+    const DecipherView view(window);
+    window.replaceText(view.input, typed);
+    view.depth->setValue(depth);
+    QCoreApplication::processEvents();  // the steps lay out their new pieces
+    const QStringList steps{view.code->text(), view.rows->text(), view.coordinates->text(), view.result->text()};
+    const int revision = view.input->document()->revision();
+    const bool undoable = view.input->document()->isUndoAvailable();
+    const int cursorPlace = pointer.isEmpty() ? place : int(typed.size());
+
+    if (pointer.isEmpty()) {
+        QTextCursor cursor = view.input->textCursor();
+        cursor.setPosition(place);
+        view.input->setTextCursor(cursor);
+        QCOMPARE(marksOf(view), marks);
+        verifyPainted(view.code, marks[1]);
+    } else {
+        const QStringList cursorsTrace = marksOf(view);
+        const auto *field = window.find<QAbstractScrollArea>(pointer);
+        const QPoint point = field == view.input ? pointOf(view.input, place)
+                                                 : pointOf(qobject_cast<const StepList *>(field), {line, place});
+        QTest::mouseMove(view.dialog->windowHandle(), field->viewport()->mapTo(view.dialog, point));
+        QCOMPARE(marksOf(view), marks);
+        verifyPainted(view.code, marks[1]);
+        const QWidget *away = window.label(QStringLiteral("DepthLabel"));
+        QTest::mouseMove(view.dialog->windowHandle(), away->mapTo(view.dialog, away->rect().center()));
+        QCOMPARE(marksOf(view), cursorsTrace);
+    }
+    QCOMPARE(view.input->toPlainText(), typed);
+    QCOMPARE(view.input->document()->revision(), revision);
+    QCOMPARE(view.input->document()->isUndoAvailable(), undoable);
+    QCOMPARE(view.input->textCursor().position(), cursorPlace);
+    QVERIFY(!view.input->textCursor().hasSelection());
+    QCOMPARE((QStringList{view.code->text(), view.rows->text(), view.coordinates->text(), view.result->text()}), steps);
 }
 
 QTEST_MAIN(TestDecipherDialog)
