@@ -51,9 +51,9 @@ enum class Control {
 enum class Change { Enable, Disable, Show, Hide, Start, Stop, Focus, Caption };
 
 struct ControlChange {
-    Stage stage;
-    Control control;
-    Change change;
+    Stage stage{};
+    Control control{};
+    Change change{};
     const char *caption = nullptr;  // UTF-8, for Change::Caption
 };
 

@@ -53,7 +53,7 @@ void TestSquareGrid::paintsASquareAndReportsItBack()
     QCOMPARE(grid.findChildren<QLabel *>(QRegularExpression(QStringLiteral("^Cell"))).size(), side * side);
     QCOMPARE(grid.findChildren<QLabel *>(QRegularExpression(QStringLiteral("^RowLabel"))).size(), side);
     for (int c = 0; c < side * side; ++c) {
-        QLabel *cell = grid.findChild<QLabel *>(QStringLiteral("Cell%1").arg(100 + c));
+        auto *cell = grid.findChild<QLabel *>(QStringLiteral("Cell%1").arg(100 + c));
         QVERIFY(cell);
         QCOMPARE(cell, grid.cell(c));
         QCOMPARE(cell->text(), QString(QChar(cells[c])));
