@@ -22,6 +22,11 @@ struct CellColours {
 inline constexpr CellColours kReferenceColours{kNavy, kWhite};  // the unkeyed square and the rest alphabet
 inline constexpr CellColours kKeywordColours{kGreen, kYellow};  // the cells the keyword was laid into
 
+// The trace marks the row digit and the column digit of the character it starts from, and everything
+// they went into, in these two colours in every field; they stand out on every memo's background.
+inline constexpr CellColours kRowDigitMark{kWhite, QColor(192, 0, 0)};
+inline constexpr CellColours kColumnDigitMark{QColor(0, 255, 255), kBlack};
+
 // For every colour group, so that a disabled widget keeps its colours.
 inline void setTextColour(QWidget *widget, QColor colour)
 {

@@ -3,6 +3,7 @@
 #include "CipherMessages.h"
 #include "Colours.h"
 #include "DecipherDialog.h"
+#include "FieldTrace.h"
 #include "Fonts.h"
 #include "Messages.h"
 #include "TextCodec.h"
@@ -146,6 +147,7 @@ TForm1::TForm1(QWidget *parent)
     FormCreate();
     connectHandlers();
     createDecipherAction();
+    createTrace();
     Timer1->start();
 }
 
@@ -244,10 +246,11 @@ void TForm1::connectHandlers()
     connect(Timer1, &QTimer::timeout, this, [this] { runGuarded(&TForm1::Timer1Timer); });
 }
 
-// After every handler, also one that failed, an open decipher dialog takes what the handler changed.
+// After every handler, also one that failed, an open decipher dialog and the trace take what the handler
+// changed.
 void TForm1::runGuarded(void (TForm1::*handler)())
 {
-    for (void (TForm1::*step)() : {handler, &TForm1::followInDecipherDialog}) {
+    for (void (TForm1::*step)() : {handler, &TForm1::followInDecipherDialog, &TForm1::updateTrace}) {
         try {
             (this->*step)();
         } catch (const StepError &error) {
@@ -645,4 +648,70 @@ void TForm1::followInDecipherDialog()
 {
     if (m_decipherDialog && m_decipherDialog->isVisible())
         m_decipherDialog->followWindow(shownSquare(), ui->UpDown2->position(), m_workbench.CleanText);
+}
+
+// ---- Trace ----------------------------------------------------------------------------------------
+
+void TForm1::createTrace()
+{
+    using bifid::TraceField;
+    std::vector<FieldTrace::Field> fields{{ui->Memo1, TraceField::Plaintext}, {ui->Memo2, TraceField::Coordinates}};
+    for (int k = 0; k < kFractionMemoCount; ++k)
+        fields.push_back({FractionMemos[std::size_t(k)], TraceField::Rows, k});
+    fields.push_back({ui->Memo4, TraceField::CipherCode});
+    fields.push_back({ui->Memo3, TraceField::Ciphertext});
+    m_trace = new FieldTrace(std::move(fields), this);
+    connect(m_trace, &FieldTrace::traced, this, &TForm1::markTracedCells);
+    // A row edited by hand is traced by position, as the join reads it.
+    for (QPlainTextEdit *memo : FractionMemos)
+        connect(memo, &QPlainTextEdit::textChanged, this, &TForm1::updateTrace);
+    for (QPlainTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4})
+        connect(memo, &QPlainTextEdit::textChanged, this, &TForm1::updateTrace);
+}
+
+// What the fields show now: cheap enough for every handler and timer tick, and the trace marks anew
+// only when it changed.
+void TForm1::updateTrace()
+{
+    using bifid::TraceField;
+    const auto slot = [](TraceField field) { return static_cast<std::size_t>(field); };
+    const auto hasText = [](const QPlainTextEdit *memo) { return !memo->document()->isEmpty(); };
+    FieldTrace::Shown shown;
+    if (!m_workbench.CleanText.empty()) {
+        std::vector<std::size_t> rowLengths;
+        for (int k = 0; k < ui->UpDown2->position(); ++k)
+            rowLengths.push_back(std::size_t(FractionMemos[std::size_t(k)]->document()->characterCount() - 1));
+        shown.map.emplace(m_workbench.CleanText.size(), rowLengths);
+    }
+    shown.computed[slot(TraceField::Plaintext)] = !m_workbench.CleanText.empty() && hasText(ui->Memo1);
+    shown.computed[slot(TraceField::Coordinates)] = !m_workbench.CoordText.empty() && hasText(ui->Memo2);
+    shown.computed[slot(TraceField::Rows)] = std::any_of(FractionMemos.begin(), FractionMemos.end(), hasText);
+    shown.computed[slot(TraceField::CipherCode)] = hasText(ui->Memo4);
+    shown.computed[slot(TraceField::Ciphertext)] = hasText(ui->Memo3);
+    // A toggle's caption says what its memo shows.
+    shown.groupSize[slot(TraceField::Plaintext)] = ui->BitBtn6->text() == kBlockText ? 5 : 0;
+    shown.groupSize[slot(TraceField::Coordinates)] = ui->BitBtn12->text() == kBlockText ? 2 : 0;
+    shown.groupSize[slot(TraceField::CipherCode)] = ui->BitBtn14->text() == kBlockText ? 2 : 0;
+    m_trace->setShown(std::move(shown));
+}
+
+// The cells of the traced plaintext and ciphertext letters get a frame.
+void TForm1::markTracedCells(const std::vector<bifid::TraceMark> &marks)
+{
+    SquareGrid *grid = gridOf(dimension());
+    const bifid::KeyedSquare shown = grid->shownSquare();
+    const std::string &cells = shown.square.cells();
+    std::bitset<36> traced;
+    const auto markCellOf = [&](char letter) {
+        if (const std::size_t cell = cells.find(letter); cell != std::string::npos)
+            traced.set(cell);
+    };
+    for (const bifid::TraceMark &mark : marks) {
+        if (mark.field == bifid::TraceField::Plaintext && mark.index < m_workbench.CleanText.size())
+            markCellOf(m_workbench.CleanText[mark.index]);
+        else if (mark.field == bifid::TraceField::Ciphertext)
+            markCellOf(bytesOf(ui->Memo3->document()->characterAt(int(mark.index))).front());
+    }
+    grid->markCells(traced);
+    gridOf(dimension() == Dimension::Six ? Dimension::Five : Dimension::Six)->markCells({});
 }

@@ -10,16 +10,19 @@
 #include "Gating.h"
 
 #include <cipher/Square.h>
+#include <cipher/Trace.h>
 
 #include <QMainWindow>
 
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QPlainTextEdit;
 class QTimer;
 class DecipherDialog;
+class FieldTrace;
 class SquareGrid;
 class TBitBtn;
 
@@ -117,4 +120,10 @@ private:
     void openDecipherDialog();
     void followInDecipherDialog();
     DecipherDialog *m_decipherDialog = nullptr;  // made on first use, then shown again
+
+    // The trace of one character through the fields and the square
+    void createTrace();
+    void updateTrace();
+    void markTracedCells(const std::vector<bifid::TraceMark> &marks);
+    FieldTrace *m_trace = nullptr;
 };

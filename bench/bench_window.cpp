@@ -156,8 +156,8 @@ void processAndPaint(QWidget *window)
     QCoreApplication::processEvents();
 }
 
-// A window that has enciphered 2 MB of capitals and digits, so that its ciphertext is as long.
-std::unique_ptr<TForm1> windowWithLongCiphertext()
+// A window that has enciphered this many capitals and digits, so that its ciphertext is as long.
+std::unique_ptr<TForm1> windowWithCiphertext(qsizetype letters)
 {
     auto form = std::make_unique<TForm1>();
     form->show();
@@ -166,15 +166,15 @@ std::unique_ptr<TForm1> windowWithLongCiphertext()
     static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
     std::mt19937 random(2);
     std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
-    QString text(kDialogCiphertext, Qt::Uninitialized);
+    QString text(letters, Qt::Uninitialized);
     for (QChar &character : text)
         character = alphabet[pick(random)];
     form->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->setPlainText(text);
     for (const char *step : {"BitBtn1", "BitBtn7", "BitBtn5", "BitBtn8", "BitBtn10", "BitBtn11", "BitBtn13", "BitBtn9"})
         form->findChild<QPushButton *>(QString::fromLatin1(step))->click();
     processAndPaint(form.get());
-    if (form->findChild<QPlainTextEdit *>(QStringLiteral("Memo3"))->document()->characterCount() <= kDialogCiphertext)
-        qFatal("The workflow left no ciphertext of 2 MB");
+    if (form->findChild<QPlainTextEdit *>(QStringLiteral("Memo3"))->document()->characterCount() <= letters)
+        qFatal("The workflow left no ciphertext of the text's length");
     return form;
 }
 
@@ -189,7 +189,7 @@ QDialog *openedDecipherDialog(TForm1 &form)
 // Opening the dialog (Ctrl+E) with an empty input: it takes the 2 MB, reads them back and paints.
 void BM_DecipherDialogOpens(benchmark::State &state)
 {
-    const std::unique_ptr<TForm1> form = windowWithLongCiphertext();
+    const std::unique_ptr<TForm1> form = windowWithCiphertext(kDialogCiphertext);
     for (auto _ : state) {
         QDialog *dialog = openedDecipherDialog(*form);
         state.PauseTiming();
@@ -208,7 +208,7 @@ void BM_DecipherDialogUpdates(benchmark::State &state)
 {
     const bool typing = state.range(0) == 0;
     state.SetLabel(typing ? "typed character" : "depth in the main window");
-    const std::unique_ptr<TForm1> form = windowWithLongCiphertext();
+    const std::unique_ptr<TForm1> form = windowWithCiphertext(kDialogCiphertext);
     QDialog *dialog = openedDecipherDialog(*form);
     auto *input = dialog->findChild<QPlainTextEdit *>(QStringLiteral("DecipherInput"));
     input->moveCursor(QTextCursor::End);
@@ -238,6 +238,23 @@ void BM_DecipherDialogUpdates(benchmark::State &state)
     }
 }
 BENCHMARK(BM_DecipherDialogUpdates)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(6);
+
+// The trace as the mouse moves over the ciphertext of 10,000 letters (the longest text traced), from the
+// move until every field shows its new marks and the window has painted.
+void BM_TraceFollowsTheMouse(benchmark::State &state)
+{
+    const std::unique_ptr<TForm1> form = windowWithCiphertext(10'000);
+    auto *ciphertext = form->findChild<QPlainTextEdit *>(QStringLiteral("Memo3"));
+    const QRect view = ciphertext->viewport()->rect();
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> x(view.left() + 2, view.right() - 20);
+    std::uniform_int_distribution<int> y(view.top() + 2, view.bottom() - 20);
+    for (auto _ : state) {
+        QTest::mouseMove(ciphertext->viewport(), QPoint(x(random), y(random)));
+        processAndPaint(form.get());
+    }
+}
+BENCHMARK(BM_TraceFollowsTheMouse)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
 }  // namespace
 
