@@ -48,9 +48,10 @@ FieldTrace::FieldTrace(std::vector<Field> fields, QObject *parent)
     : QObject(parent)
     , m_fields(std::move(fields))
 {
-    for (const Field &field : m_fields) {
-        field.memo->viewport()->setMouseTracking(true);
-        field.memo->viewport()->installEventFilter(this);
+    for (Field &field : m_fields) {
+        field.viewport = field.memo->viewport();
+        field.viewport->setMouseTracking(true);
+        field.viewport->installEventFilter(this);
         field.memo->installEventFilter(this);
         QPlainTextEdit *memo = field.memo;
         // The field the user works in follows its cursor; another field's cursor starts nothing.
@@ -73,6 +74,9 @@ void FieldTrace::setShown(Shown shown)
 
 bool FieldTrace::eventFilter(QObject *watched, QEvent *event)
 {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseMove && type != QEvent::Leave && type != QEvent::FocusIn)
+        return false;
     if (const Field *field = fieldOf(watched)) {
         switch (event->type()) {
         case QEvent::MouseMove:
@@ -106,7 +110,7 @@ bool FieldTrace::eventFilter(QObject *watched, QEvent *event)
 const FieldTrace::Field *FieldTrace::fieldOf(const QObject *watched) const
 {
     for (const Field &field : m_fields) {
-        if (watched == field.memo || watched == field.memo->viewport())
+        if (watched == field.memo || watched == field.viewport)
             return &field;
     }
     return nullptr;

@@ -25,6 +25,7 @@ public:
         QPlainTextEdit *memo;
         bifid::TraceField field;
         int row = 0;  // for the rows
+        QWidget *viewport = nullptr;  // the memo's, kept: a memo being destroyed can no longer say it
     };
 
     // What the fields show at the moment: which are computed, and in groups of how many characters.

@@ -151,7 +151,11 @@ TForm1::TForm1(QWidget *parent)
     Timer1->start();
 }
 
-TForm1::~TForm1() = default;
+// The trace goes first: it watches fields that the window's children take down with them.
+TForm1::~TForm1()
+{
+    delete m_trace;
+}
 
 // The window is placed before it is first created, as the desktop expects of a new window.
 void TForm1::setVisible(bool visible)
