@@ -22,8 +22,8 @@ class FieldTrace : public QObject {
 
 public:
     struct Field {
-        QPlainTextEdit *memo;
-        bifid::TraceField field;
+        QPlainTextEdit *memo = nullptr;
+        bifid::TraceField field = bifid::TraceField::Plaintext;
         int row = 0;  // for the rows
         QWidget *viewport = nullptr;  // the memo's, kept: a memo being destroyed can no longer say it
     };

@@ -683,6 +683,7 @@ void TForm1::updateTrace()
     FieldTrace::Shown shown;
     if (!m_workbench.CleanText.empty()) {
         std::vector<std::size_t> rowLengths;
+        rowLengths.reserve(std::size_t(ui->UpDown2->position()));
         for (int k = 0; k < ui->UpDown2->position(); ++k)
             rowLengths.push_back(std::size_t(FractionMemos[std::size_t(k)]->document()->characterCount() - 1));
         shown.map.emplace(m_workbench.CleanText.size(), rowLengths);

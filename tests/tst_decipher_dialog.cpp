@@ -219,7 +219,8 @@ QPoint pointOf(const StepList *step, StepPlace place)
         if (first >= 0)
             return {(first + std::max(first, last)) / 2, item.center().y()};
     }
-    qFatal("%s draws no character %d:%lld", qPrintable(step->objectName()), place.line, qlonglong(place.position));
+    qFatal("%s draws no character %d:%s", qPrintable(step->objectName()), place.line,
+        qPrintable(QString::number(place.position)));
 }
 
 QPoint pointOf(const QPlainTextEdit *input, int place)
