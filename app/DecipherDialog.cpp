@@ -544,7 +544,7 @@ qsizetype DecipherDialog::typedPlaceOf(std::size_t letter) const
         else
             high = middle;
     }
-    return qsizetype(letter + low);
+    return qsizetype(letter) + qsizetype(low);
 }
 
 std::optional<qsizetype> DecipherDialog::inputCharacterAt(QPoint point) const
