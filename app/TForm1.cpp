@@ -5,6 +5,7 @@
 #include "DecipherDialog.h"
 #include "FieldTrace.h"
 #include "Fonts.h"
+#include "LabWindow.h"
 #include "Messages.h"
 #include "TextCodec.h"
 #include "WholeText.h"
@@ -147,6 +148,7 @@ TForm1::TForm1(QWidget *parent)
     FormCreate();
     connectHandlers();
     createDecipherAction();
+    createLabAction();
     createTrace();
     Timer1->start();
 }
@@ -608,7 +610,7 @@ void TForm1::BitBtn9Click()
 
 // ---- Decipher walk-through ------------------------------------------------------------------------
 
-bifid::KeyedSquare TForm1::shownSquare() const
+bifid::KeyedSquare TForm1::shownKeyedSquare() const
 {
     return gridOf(dimension())->shownSquare();
 }
@@ -641,7 +643,7 @@ void TForm1::openDecipherDialog()
             [this] { m_decipherDialog->takeCiphertext(ui->Memo3->toPlainText()); });
     }
     m_decipherDialog->takeWindowState(
-        ui->Memo3->toPlainText(), shownSquare(), ui->UpDown2->position(), m_workbench.CleanText);
+        ui->Memo3->toPlainText(), shownKeyedSquare(), ui->UpDown2->position(), m_workbench.CleanText);
     m_decipherDialog->show();
     m_decipherDialog->raise();
     m_decipherDialog->activateWindow();
@@ -651,7 +653,51 @@ void TForm1::openDecipherDialog()
 void TForm1::followInDecipherDialog()
 {
     if (m_decipherDialog && m_decipherDialog->isVisible())
-        m_decipherDialog->followWindow(shownSquare(), ui->UpDown2->position(), m_workbench.CleanText);
+        m_decipherDialog->followWindow(shownKeyedSquare(), ui->UpDown2->position(), m_workbench.CleanText);
+}
+
+// ---- Lab ------------------------------------------------------------------------------------------
+
+std::optional<bifid::Square> TForm1::shownSquare() const
+{
+    const bifid::Square square = squareShown();
+    std::string cells = square.cells();
+    std::sort(cells.begin(), cells.end());
+    std::string alphabet(bifid::baseAlphabet(square.dimension()));
+    std::sort(alphabet.begin(), alphabet.end());
+    if (cells != alphabet)
+        return std::nullopt;
+    return square;
+}
+
+QStringList TForm1::keywordChoices() const
+{
+    QStringList choices;
+    choices.reserve(ui->ComboBox1->count());
+    for (int i = 0; i < ui->ComboBox1->count(); ++i)
+        choices << ui->ComboBox1->itemText(i);
+    return choices;
+}
+
+QString TForm1::cleanedPlaintext() const
+{
+    return textOf(m_workbench.CleanText);
+}
+
+void TForm1::createLabAction()
+{
+    auto *action = new QAction(QStringLiteral("Bifid-Labor …"), this);
+    action->setObjectName(QStringLiteral("LabAction"));
+    action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    addAction(action);  // so that the shortcut works anywhere in the window
+    connect(action, &QAction::triggered, this, [this] { runGuarded(&TForm1::openLabWindow); });
+}
+
+void TForm1::openLabWindow()
+{
+    if (!m_labWindow)
+        m_labWindow = new LabWindow(*this);
+    m_labWindow->bringToFront();
 }
 
 // ---- Trace ----------------------------------------------------------------------------------------

@@ -14,8 +14,11 @@
 
 #include <QMainWindow>
 
+#include <QStringList>
+
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,7 @@ class QPlainTextEdit;
 class QTimer;
 class DecipherDialog;
 class FieldTrace;
+class LabWindow;
 class SquareGrid;
 class TBitBtn;
 
@@ -54,8 +58,14 @@ public:
     void setVisible(bool visible) override;
 
     [[nodiscard]] const Workbench &workbench() const { return m_workbench; }
-    // The square the chosen grid shows, with its keyword cells.
-    [[nodiscard]] bifid::KeyedSquare shownSquare() const;
+
+    // What the lab reads of the window.
+    // The square the chosen grid shows; none while its cells hold no permutation of the alphabet.
+    [[nodiscard]] std::optional<bifid::Square> shownSquare() const;
+    // The keyword list (ComboBox1's items), in its order.
+    [[nodiscard]] QStringList keywordChoices() const;
+    // The cleaned plaintext; empty before the cleaning.
+    [[nodiscard]] QString cleanedPlaintext() const;
 
     static constexpr int kCellCount = 61;  // MatrixCell0 to MatrixCell60: 36 of the 6 X 6 grid, then 25
     static constexpr int kFractionMemoCount = 5;
@@ -115,11 +125,19 @@ private:
     Workbench m_workbench;
     bool m_placedOnScreen = false;  // the first show places the window on its screen
 
+    // The square the chosen grid shows, with its keyword cells.
+    [[nodiscard]] bifid::KeyedSquare shownKeyedSquare() const;
+
     // Decipher walk-through
     void createDecipherAction();
     void openDecipherDialog();
     void followInDecipherDialog();
     DecipherDialog *m_decipherDialog = nullptr;  // made on first use, then shown again
+
+    // The lab
+    void createLabAction();
+    void openLabWindow();
+    LabWindow *m_labWindow = nullptr;  // made on first use, then brought to the front
 
     // The trace of one character through the fields and the square
     void createTrace();

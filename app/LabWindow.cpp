@@ -1,0 +1,54 @@
+#include "LabWindow.h"
+
+#include "TForm1.h"
+
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr QSize kDesignedSize(1220, 680);
+
+}  // namespace
+
+// A window of its own that goes with the main window and stays above it.
+LabWindow::LabWindow(TForm1 &mainWindow)
+    : QWidget(&mainWindow, Qt::Window)
+    , m_tabs(new QTabWidget(this))
+{
+    setObjectName(QStringLiteral("LabWindow"));
+    setWindowTitle(QStringLiteral("Bifid-Labor"));
+    setWindowIcon(mainWindow.windowIcon());
+    m_tabs->setObjectName(QStringLiteral("LabTabs"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+}
+
+void LabWindow::bringToFront()
+{
+    if (!m_placedOnScreen) {
+        m_placedOnScreen = true;
+        placeOnScreen();
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+// As large as designed where the main window's screen holds it with its frame, else as large as it
+// holds, and centred on that screen.
+void LabWindow::placeOnScreen()
+{
+    const QScreen *screen = parentWidget()->screen();
+    const QRect area = screen->availableGeometry();
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.isEmpty())
+        frame = QSize(16, 36);  // until the desktop has framed the window
+    const QSize size = kDesignedSize.boundedTo(area.size() - frame);
+    resize(size);
+    move(area.left() + std::max(0, (area.width() - size.width() - frame.width()) / 2),
+        area.top() + std::max(0, (area.height() - size.height() - frame.height()) / 2));
+}
