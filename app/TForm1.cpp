@@ -147,8 +147,7 @@ TForm1::TForm1(QWidget *parent)
 
     FormCreate();
     connectHandlers();
-    createDecipherAction();
-    createLabAction();
+    offerExtraWindows({createDecipherAction(), createLabAction()});
     createTrace();
     Timer1->start();
 }
@@ -615,7 +614,7 @@ bifid::KeyedSquare TForm1::shownKeyedSquare() const
     return gridOf(dimension())->shownSquare();
 }
 
-void TForm1::createDecipherAction()
+QAction *TForm1::createDecipherAction()
 {
     auto *action = new QAction(QStringLiteral("Gegenprobe: entschlüsseln …"), this);
     action->setObjectName(QStringLiteral("DecipherAction"));
@@ -633,6 +632,7 @@ void TForm1::createDecipherAction()
         menu->insertSeparator(firstStandardEntry);
         menu->popup(ui->Memo3->viewport()->mapToGlobal(position));
     });
+    return action;
 }
 
 void TForm1::openDecipherDialog()
@@ -684,13 +684,31 @@ QString TForm1::cleanedPlaintext() const
     return textOf(m_workbench.CleanText);
 }
 
-void TForm1::createLabAction()
+QAction *TForm1::createLabAction()
 {
     auto *action = new QAction(QStringLiteral("Bifid-Labor …"), this);
     action->setObjectName(QStringLiteral("LabAction"));
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     addAction(action);  // so that the shortcut works anywhere in the window
     connect(action, &QAction::triggered, this, [this] { runGuarded(&TForm1::openLabWindow); });
+    return action;
+}
+
+// A right click on anything that has no menu of its own (panels, captions, buttons) reaches the window.
+void TForm1::offerExtraWindows(const QList<QAction *> &actions)
+{
+    QStringList named;
+    for (QAction *action : actions) {
+        action->setShortcutVisibleInContextMenu(true);
+        named << QStringLiteral("„%1“ (%2)").arg(action->text(), action->shortcut().toString(QKeySequence::NativeText));
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    const QString offer = QStringLiteral("%1 öffnen eigene Fenster: die Gegenprobe liest den Geheimtext Schritt für "
+                                         "Schritt zurück, das Labor rechnet mit Periode, Block für Block. Beide stehen "
+                                         "auch im Kontextmenü des Fensterhintergrunds (rechte Maustaste).")
+                              .arg(named.join(QStringLiteral(" und ")));
+    ui->Memo3->setToolTip(ui->Memo3->toolTip() + u' ' + offer);
+    ui->StaticText3->setToolTip(offer);
 }
 
 void TForm1::openLabWindow()

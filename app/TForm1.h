@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+class QAction;
 class QPlainTextEdit;
 class QTimer;
 class DecipherDialog;
@@ -129,14 +130,17 @@ private:
     [[nodiscard]] bifid::KeyedSquare shownKeyedSquare() const;
 
     // Decipher walk-through
-    void createDecipherAction();
+    QAction *createDecipherAction();
     void openDecipherDialog();
     void followInDecipherDialog();
     DecipherDialog *m_decipherDialog = nullptr;  // made on first use, then shown again
 
     // The lab
-    void createLabAction();
+    QAction *createLabAction();
     void openLabWindow();
+    // The context menu of the window's background lists the extra windows, and the tooltips of the
+    // ciphertext and of the title name them with their shortcuts.
+    void offerExtraWindows(const QList<QAction *> &actions);
     LabWindow *m_labWindow = nullptr;  // made on first use, then brought to the front
 
     // The trace of one character through the fields and the square
