@@ -1,5 +1,6 @@
 #include "LabWindow.h"
 
+#include "LabPeriodPage.h"
 #include "TForm1.h"
 
 #include <QScreen>
@@ -23,6 +24,7 @@ LabWindow::LabWindow(TForm1 &mainWindow)
     setWindowTitle(QStringLiteral("Bifid-Labor"));
     setWindowIcon(mainWindow.windowIcon());
     m_tabs->setObjectName(QStringLiteral("LabTabs"));
+    m_tabs->addTab(new LabPeriodPage(mainWindow), QStringLiteral("Periode"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
 }

@@ -1,0 +1,65 @@
+#pragma once
+
+// The lab's page "Periode": the Bifid cipher with a period, as textbooks and exercise sheets work it.
+// The text is cut into blocks of p letters and each block is fractionated on its own, either way; the
+// page shows the square, the whole result and the steps block by block, and all of it follows every
+// change of an input. bifid::encipherPeriodic and decipherPeriodic compute; the page only cleans the
+// text, shows the results and traces the letter at the input's cursor or under the mouse through the
+// steps of its block.
+
+#include "PeriodStepTable.h"
+
+#include <cipher/Square.h>
+
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TForm1;
+
+namespace Ui {
+class LabPeriodPage;
+}
+
+class LabPeriodPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit LabPeriodPage(const TForm1 &mainWindow, QWidget *parent = nullptr);
+    ~LabPeriodPage() override;
+
+protected:
+    // The mouse resting on a letter or digit of the input, the result or the steps traces it instead of
+    // the letter at the input's cursor.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    [[nodiscard]] bifid::Dimension dimension() const;
+    [[nodiscard]] bool deciphering() const;
+    void takeMainWindowSquare();
+    void keyChanged();
+    void inputChanged();
+    void update();
+    void compute();
+    void showNothing(const QString &message, bool isError);
+    void showBlocks();
+    [[nodiscard]] std::optional<BlockPlace> inputPlace(qsizetype typedPlace) const;
+    [[nodiscard]] std::optional<BlockPlace> cursorPlace() const;
+    [[nodiscard]] std::optional<BlockPlace> placeAt(const QObject *viewport, QPoint point) const;
+    [[nodiscard]] std::optional<qsizetype> inputCharacterAt(QPoint point) const;
+    void showTrace();
+
+    const std::unique_ptr<Ui::LabPeriodPage> ui;
+    const TForm1 &m_mainWindow;
+    std::optional<bifid::Square> m_takenSquare;  // the main window's square, until the key changes
+    QTimer m_typingPause;  // a long text is computed once the typing pauses
+    // Since the last computation: where every letter of the input was typed, and whether the steps
+    // still show the input as it stands.
+    std::vector<qsizetype> m_typedPlaces;
+    bool m_stepsShowInput = false;
+    std::optional<BlockPlace> m_hovered;
+};
