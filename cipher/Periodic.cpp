@@ -130,6 +130,21 @@ Block blockAt(std::size_t letters, std::size_t period, std::size_t index)
     return {start, std::min(period, letters - start)};
 }
 
+std::vector<std::size_t> codePlaces(std::size_t letters, std::size_t period, int depth)
+{
+    const auto rowCount = static_cast<std::size_t>(std::max(depth, 1));
+    std::vector<std::size_t> places(2 * letters);
+    const std::size_t fullLength = period == 0 ? letters : std::min(period, letters);
+    const BlockOrder fullOrder(2 * fullLength, rowCount);
+    for (std::size_t b = 0, count = blockCount(letters, period); b < count; ++b) {
+        const Block block = blockAt(letters, period, b);
+        const BlockOrder order = block.length == fullLength ? fullOrder : BlockOrder(2 * block.length, rowCount);
+        for (std::size_t p = 0; p < 2 * block.length; ++p)
+            places[2 * block.start + p] = 2 * block.start + order.codePlace(p);
+    }
+    return places;
+}
+
 Result<std::string> encipherPeriodic(std::string_view cleanText, const Square &square, std::size_t period, int depth)
 {
     return runBlocks(cleanText, square, period, depth, Way::Encipher);

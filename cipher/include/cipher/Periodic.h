@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The Bifid cipher with a period, as textbooks work it: the text is cut into blocks of `period` letters
 // (the last block may be shorter and is never padded), and each block is fractionated on its own, its
@@ -29,6 +30,11 @@ struct Block {
 
 // Block `index` (below blockCount) of a text of `letters` letters.
 [[nodiscard]] Block blockAt(std::size_t letters, std::size_t period, std::size_t index);
+
+// Where every coordinate digit of a text of `letters` letters goes: digit q of the text (row digit of
+// letter q / 2 for even q, column digit for odd q) becomes code digit codePlaces[q], and code digits 2k
+// and 2k + 1 are ciphertext letter k's row and column. Depth below 1 counts as 1.
+[[nodiscard]] std::vector<std::size_t> codePlaces(std::size_t letters, std::size_t period, int depth);
 
 // Enciphers every block of the cleaned text. An error names the first character no cell shows, at its
 // place in the whole text; depth must be at least 1.
