@@ -229,6 +229,7 @@ void LabPeriodPage::compute()
     (pass.deciphering ? pass.plaintext : pass.ciphertext) = result.value;
     ui->LabSteps->steps().setPass(std::move(pass));
     m_typedPlaces = std::move(letters.typedPlaces);
+    m_typedLength = typed.size();
     m_stepsShowInput = true;
     m_hovered.reset();
     ui->LabMessage->clear();
@@ -273,7 +274,8 @@ void LabPeriodPage::showBlocks()
 
 std::optional<BlockPlace> LabPeriodPage::inputPlace(qsizetype typedPlace) const
 {
-    if (!m_stepsShowInput)
+    // The cursor may move in a changed text before the text's own signal has arrived.
+    if (!m_stepsShowInput || ui->LabInput->document()->characterCount() - 1 != m_typedLength)
         return std::nullopt;
     const auto letter = std::lower_bound(m_typedPlaces.begin(), m_typedPlaces.end(), typedPlace);
     if (letter == m_typedPlaces.end() || *letter != typedPlace)

@@ -60,6 +60,7 @@ private:
     // Since the last computation: where every letter of the input was typed, and whether the steps
     // still show the input as it stands.
     std::vector<qsizetype> m_typedPlaces;
+    qsizetype m_typedLength = 0;
     bool m_stepsShowInput = false;
     std::optional<BlockPlace> m_hovered;
 };
