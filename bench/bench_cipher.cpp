@@ -7,6 +7,7 @@
 #include "cipher/Cleaning.h"
 #include "cipher/Coding.h"
 #include "cipher/Grouping.h"
+#include "cipher/Periodic.h"
 #include "cipher/Square.h"
 #include "cipher/Trace.h"
 
@@ -213,6 +214,23 @@ void BM_WholePipeline(benchmark::State &state)
     setBytes(state, raw.size());
 }
 
+// The cipher with a period of 7 letters at depth 3, as the lab computes it on every change of an input.
+void BM_EncipherPeriodic(benchmark::State &state)
+{
+    const std::string &text = cleanInput(sizeArgument(state));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bifid::encipherPeriodic(text, square(), 7, 3));
+    setBytes(state, text.size());
+}
+
+void BM_DecipherPeriodic(benchmark::State &state)
+{
+    const std::string &text = cleanInput(sizeArgument(state));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(bifid::decipherPeriodic(text, square(), 7, 3));
+    setBytes(state, text.size());
+}
+
 // One trace from a random place of one field (the second argument) of a text of 1 or 10 million letters at
 // depth 3; equal times at both sizes show that a trace does not depend on the text's length.
 void BM_Trace(benchmark::State &state)
@@ -347,6 +365,8 @@ BENCHMARK(BM_ReadThroughSquare)->Apply(sizes);
 BENCHMARK(BM_Decipher)->Apply(sizes);
 BENCHMARK(BM_GroupText)->Apply(sizes);
 BENCHMARK(BM_WholePipeline)->Apply(sizes);
+BENCHMARK(BM_EncipherPeriodic)->Apply(sizes);
+BENCHMARK(BM_DecipherPeriodic)->Apply(sizes);
 BENCHMARK(BM_Trace)->ArgsProduct({{1'000'000, 10'000'000}, {0, 1, 2, 3, 4}});
 
 int main(int argc, char **argv)
