@@ -29,6 +29,7 @@ QByteArray bytes(const std::string &text)
 std::vector<std::string> numbered(const char *prefix, int count)
 {
     std::vector<std::string> list;
+    list.reserve(std::size_t(count));
     for (int i = 0; i < count; ++i)
         list.push_back(prefix + std::to_string(i));
     return list;
@@ -129,7 +130,7 @@ private slots:
         }
         // 44 sentences, 10 keywords, 2 dimensions, depths 2 and 3, 5 periods, 2 directions
         QCOMPARE(seen.size(), std::size_t(44 + 10 + 2 + 2 + 5 + 2));
-        QVERIFY(seen.count("period 0") && seen.count("period 4") && seen.count("period 7"));
+        QVERIFY(seen.contains("period 0") && seen.contains("period 4") && seen.contains("period 7"));
     }
 
     void emptyListsGiveAnEmptySentenceAndKeyword()
