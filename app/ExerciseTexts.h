@@ -1,0 +1,32 @@
+#pragma once
+
+// The German texts of an exercise that the lab's page and its worksheet share: the task, the labels of
+// the four steps, the feedback on a checked field and the message for a seed that is none.
+
+#include <cipher/Exercise.h>
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace ExerciseTexts {
+
+[[nodiscard]] QString title(std::uint64_t seed);
+
+// What to do, the text to start from (in blocks when there is a period), the square, depth and period,
+// and for the 5 X 5 square how it takes J.
+[[nodiscard]] QStringList taskLines(const bifid::ExerciseTask &task, const bifid::ExerciseSolution &solution);
+[[nodiscard]] QString keywordLine(const bifid::ExerciseTask &task);
+
+// "1. Koordinaten des Klartexts" and the like; deciphering names the inverse steps.
+[[nodiscard]] QString fieldLabel(const bifid::ExerciseTask &task, bifid::ExerciseField field);
+
+// One line on a checked field: empty, right so far, right, or where the first mistake is and, where a
+// mistake explains it, what probably went wrong.
+[[nodiscard]] QString feedbackLine(const bifid::ExerciseTask &task, const bifid::ExerciseSolution &solution,
+    bifid::ExerciseField field, const bifid::FieldCheck &check);
+
+[[nodiscard]] QString seedError(const QString &typed);
+
+}  // namespace ExerciseTexts
