@@ -212,6 +212,8 @@ void KeySearch::randomMove(Key &key)
 
 double KeySearch::temperature() const
 {
+    if (m_finished)
+        return 0;
     const double left = 1.0 - static_cast<double>(m_keysInRound) / static_cast<double>(m_settings.keysPerRound);
     return m_startTemperature * left * 100.0 / static_cast<double>(std::max<std::size_t>(letters(), 1));
 }

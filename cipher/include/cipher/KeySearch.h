@@ -64,8 +64,9 @@ public:
     [[nodiscard]] bool finished() const { return m_finished; }
     [[nodiscard]] std::uint64_t keysTried() const { return m_keysTried; }
     [[nodiscard]] std::size_t letters() const { return m_ciphertext.size(); }
-    [[nodiscard]] double temperature() const;  // in quadgram values per 100 letters, as the settings
+    [[nodiscard]] double temperature() const;  // in quadgram values per 100 letters as the settings; 0 once finished
     [[nodiscard]] std::int64_t bestScore() const { return m_bestQuadgramScore; }  // without the crib
+    [[nodiscard]] std::int64_t currentScore() const { return m_currentScore.quadgrams; }  // the square at hand
     [[nodiscard]] std::size_t bestCribMismatches() const { return m_bestMismatches; }
     [[nodiscard]] Square bestSquare() const;
     [[nodiscard]] std::string bestPlaintext() const;

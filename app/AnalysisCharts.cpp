@@ -1,0 +1,146 @@
+#include "AnalysisCharts.h"
+
+#include <QLocale>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+namespace {
+
+constexpr QColor kBar(0, 0, 128);
+constexpr QColor kSuggestedBar(0, 160, 0);
+constexpr QColor kChosenFrame(255, 140, 0);
+constexpr QColor kBest(0, 0, 160);
+constexpr QColor kCurrent(150, 150, 150);
+constexpr QColor kGuide(200, 200, 200);
+// The score axis: from noise to better than the German of the statistics' own source.
+constexpr double kLowestScore = -24;
+constexpr double kHighestScore = -10;
+
+}  // namespace
+
+PeriodChart::PeriodChart(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("LabPeriodChart"));
+    setAccessibleName(QStringLiteral("Periodenstatistik"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void PeriodChart::setValues(std::vector<double> values, std::size_t suggested)
+{
+    m_values = std::move(values);
+    m_suggested = suggested;
+    update();
+}
+
+void PeriodChart::setChosen(std::size_t period)
+{
+    m_chosen = period;
+    update();
+}
+
+void PeriodChart::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().base());
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int labelHeight = metrics.height();
+    const QRect plot = rect().adjusted(metrics.horizontalAdvance(QStringLiteral("0,0")) + 8, 6, -4, -labelHeight - 4);
+    if (m_values.empty() || plot.width() <= 0 || plot.height() <= 0)
+        return;
+    const double top = std::max(2.0, *std::max_element(m_values.begin(), m_values.end()) * 1.1);
+    const auto yOf = [&](double value) { return plot.bottom() - static_cast<int>(value / top * plot.height()); };
+
+    // The level of unrelated pairs, 1, and the axis labels 0 and 1.
+    painter.setPen(QPen(kGuide, 1, Qt::DashLine));
+    painter.drawLine(plot.left(), yOf(1), plot.right(), yOf(1));
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(
+        QRect(0, yOf(1) - labelHeight / 2, plot.left() - 4, labelHeight), Qt::AlignRight, QStringLiteral("1"));
+    painter.drawText(QRect(0, yOf(0) - labelHeight, plot.left() - 4, labelHeight), Qt::AlignRight, QStringLiteral("0"));
+
+    const double slot = static_cast<double>(plot.width()) / static_cast<double>(m_values.size());
+    for (std::size_t k = 0; k < m_values.size(); ++k) {
+        const std::size_t period = k + 1;
+        const int left = plot.left() + static_cast<int>(slot * static_cast<double>(k)) + 1;
+        const int width = std::max(1, static_cast<int>(slot) - 2);
+        const QRect bar(left, yOf(m_values[k]), width, plot.bottom() - yOf(m_values[k]));
+        painter.fillRect(bar, period == m_suggested ? kSuggestedBar : kBar);
+        if (period == m_chosen) {
+            painter.setPen(QPen(kChosenFrame, 2));
+            painter.drawRect(bar.adjusted(0, -1, 0, 0));
+        }
+        painter.setPen(palette().color(QPalette::Text));
+        if (period % 2 == 0 || slot >= metrics.horizontalAdvance(QStringLiteral("20")) + 2)
+            painter.drawText(
+                QRect(left - 4, plot.bottom() + 2, width + 8, labelHeight), Qt::AlignHCenter, QString::number(period));
+    }
+}
+
+ScoreChart::ScoreChart(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("LabScoreChart"));
+    setAccessibleName(QStringLiteral("Bewertung im Lauf der Suche"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void ScoreChart::clear()
+{
+    m_points.clear();
+    update();
+}
+
+void ScoreChart::addPoint(Point point)
+{
+    m_points.push_back(point);
+    update();
+}
+
+void ScoreChart::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().base());
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QRect plot
+        = rect().adjusted(metrics.horizontalAdvance(QStringLiteral("-24")) + 8, 6, -6, -metrics.height() - 4);
+    if (plot.width() <= 0 || plot.height() <= 0)
+        return;
+    const auto yOf = [&](double score) {
+        const double share
+            = (std::clamp(score, kLowestScore, kHighestScore) - kLowestScore) / (kHighestScore - kLowestScore);
+        return plot.bottom() - share * plot.height();
+    };
+    painter.setPen(palette().color(QPalette::Text));
+    for (double score : {kLowestScore, -17.0, kHighestScore}) {
+        const int y = static_cast<int>(yOf(score));
+        painter.drawText(QRect(0, y - metrics.height() / 2, plot.left() - 4, metrics.height()), Qt::AlignRight,
+            QLocale(QLocale::German, QLocale::Germany).toString(score, 'f', 0));
+        painter.setPen(QPen(kGuide, 1, Qt::DashLine));
+        painter.drawLine(plot.left(), y, plot.right(), y);
+        painter.setPen(palette().color(QPalette::Text));
+    }
+    const double lastKeys = m_points.empty() ? 0 : m_points.back().keys;
+    painter.drawText(QRect(plot.left(), plot.bottom() + 2, plot.width(), metrics.height()), Qt::AlignRight,
+        QStringLiteral("%1 Mio. Schlüssel")
+            .arg(QLocale(QLocale::German, QLocale::Germany).toString(lastKeys / 1e6, 'f', 1)));
+    if (m_points.size() < 2)
+        return;
+
+    const auto xOf = [&](double keys) { return plot.left() + keys / std::max(lastKeys, 1.0) * plot.width(); };
+    QPainterPath best;
+    QPainterPath current;
+    best.moveTo(xOf(m_points.front().keys), yOf(m_points.front().best));
+    current.moveTo(xOf(m_points.front().keys), yOf(m_points.front().current));
+    for (const Point &point : m_points) {
+        best.lineTo(xOf(point.keys), yOf(point.best));
+        current.lineTo(xOf(point.keys), yOf(point.current));
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(kCurrent, 1));
+    painter.drawPath(current);
+    painter.setPen(QPen(kBest, 2));
+    painter.drawPath(best);
+}

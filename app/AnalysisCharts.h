@@ -1,0 +1,57 @@
+#pragma once
+
+// The two small charts of the lab's page "Kryptoanalyse", drawn with QPainter: the period statistic as
+// one bar per candidate period, and the search's score over the keys tried.
+
+#include <QWidget>
+
+#include <vector>
+
+class PeriodChart : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PeriodChart(QWidget *parent = nullptr);
+
+    // values[p - 1] for candidate period p; `suggested` (0 for none) is drawn highlighted, `chosen` framed.
+    void setValues(std::vector<double> values, std::size_t suggested);
+    void setChosen(std::size_t period);
+    [[nodiscard]] const std::vector<double> &values() const { return m_values; }
+    [[nodiscard]] std::size_t suggested() const { return m_suggested; }
+
+    [[nodiscard]] QSize sizeHint() const override { return {380, 150}; }
+    [[nodiscard]] QSize minimumSizeHint() const override { return {260, 110}; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::vector<double> m_values;
+    std::size_t m_suggested = 0;
+    std::size_t m_chosen = 0;
+};
+
+class ScoreChart : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ScoreChart(QWidget *parent = nullptr);
+
+    struct Point {
+        double keys = 0;
+        double best = 0;  // mean log2 probability of a quadgram
+        double current = 0;
+    };
+    void clear();
+    void addPoint(Point point);
+    [[nodiscard]] const std::vector<Point> &points() const { return m_points; }
+
+    [[nodiscard]] QSize sizeHint() const override { return {380, 150}; }
+    [[nodiscard]] QSize minimumSizeHint() const override { return {260, 110}; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::vector<Point> m_points;
+};
