@@ -2,9 +2,8 @@
 
 // The trace of one character through the fields of a pass: the character at the text cursor of the
 // field the user last worked in, or the one under the resting mouse, starts it, and every character it
-// is connected with (bifid::TraceMap) is marked as an extra selection of its field, the row digit and
-// the column digit in two colours. Marks are display only: no text, undo stack or cursor changes.
-// Fields of more than 20,000 characters are not traced (see FieldTrace.cpp).
+// is connected with (bifid::TraceMap) is marked in its field, the row digit and the column digit in two
+// colours. Marks are display only: no text, undo stack or cursor changes.
 
 #include <cipher/Trace.h>
 
@@ -15,14 +14,14 @@
 #include <optional>
 #include <vector>
 
-class QPlainTextEdit;
+class MarkedMemo;
 
 class FieldTrace : public QObject {
     Q_OBJECT
 
 public:
     struct Field {
-        QPlainTextEdit *memo = nullptr;
+        MarkedMemo *memo = nullptr;
         bifid::TraceField field = bifid::TraceField::Plaintext;
         int row = 0;  // for the rows
         QWidget *viewport = nullptr;  // the memo's, kept: a memo being destroyed can no longer say it
@@ -62,8 +61,7 @@ private:
 
     std::vector<Field> m_fields;
     Shown m_shown;
-    QPointer<QPlainTextEdit> m_cursorField;  // the field the user last worked in
+    QPointer<MarkedMemo> m_cursorField;  // the field the user last worked in
     std::optional<Start> m_hover;
     std::vector<bifid::TraceMark> m_marks;
-    bool m_traceable = true;  // every field is short enough to follow the mouse
 };

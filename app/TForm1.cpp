@@ -6,6 +6,7 @@
 #include "FieldTrace.h"
 #include "Fonts.h"
 #include "LabWindow.h"
+#include "MarkedMemo.h"
 #include "Messages.h"
 #include "TextCodec.h"
 #include "WholeText.h"
@@ -192,7 +193,7 @@ void TForm1::FormCreate()
     ui->GroupBox2->build(Dimension::Five, QStringLiteral("MatrixCell"), kFirstCell5, 6);
 
     for (int k = 0; k < kFractionMemoCount; ++k) {
-        auto *memo = new QPlainTextEdit(ui->GroupBox6);
+        auto *memo = new MarkedMemo(ui->GroupBox6);
         memo->setObjectName(QStringLiteral("FractionMemo%1").arg(k));
         memo->setGeometry(15, 20 + 110 * k, 400, 100);
         memo->setFont(Fonts::bold(QStringLiteral("Courier New"), 12));

@@ -28,6 +28,7 @@ class QTimer;
 class DecipherDialog;
 class FieldTrace;
 class LabWindow;
+class MarkedMemo;
 class SquareGrid;
 class TBitBtn;
 
@@ -122,7 +123,7 @@ private:
 
     const std::unique_ptr<Ui::TForm1> ui;
     QTimer *Timer1 = nullptr;
-    std::array<QPlainTextEdit *, kFractionMemoCount> FractionMemos{};
+    std::array<MarkedMemo *, kFractionMemoCount> FractionMemos{};
     Workbench m_workbench;
     bool m_placedOnScreen = false;  // the first show places the window on its screen
 

@@ -1,8 +1,9 @@
 // The trace through the real window: where a letter's digits went, in every field and in the square.
 
+#include "MarkedMemo.h"
 #include "WindowDriver.h"
 
-#include <QTextBlock>
+#include <QRegularExpression>
 
 namespace {
 
@@ -10,9 +11,9 @@ namespace {
 QStringList marksOf(QPlainTextEdit *memo)
 {
     QStringList marks;
-    for (const QTextEdit::ExtraSelection &selection : memo->extraSelections()) {
-        const bool rowDigit = selection.format.background().color() == QColor(255, 255, 255);
-        marks << QStringLiteral("%1:%2").arg(selection.cursor.selectionStart()).arg(QChar(rowDigit ? u'R' : u'C'));
+    for (const MarkedMemo::Mark &mark : qobject_cast<MarkedMemo *>(memo)->marks()) {
+        const bool rowDigit = mark.colours.background == QColor(255, 255, 255);
+        marks << QStringLiteral("%1:%2").arg(mark.position).arg(QChar(rowDigit ? u'R' : u'C'));
     }
     marks.sort();
     return marks;
@@ -26,6 +27,25 @@ QList<int> tracedCells(const WindowDriver &window)
             cells << c;
     }
     return cells;
+}
+
+// The marks of every field, Memo1 to Memo3 as the window lists them.
+QStringList marksOf(const WindowDriver &window)
+{
+    QStringList marks;
+    for (const char *name : {"Memo1", "Memo2", "FractionMemo0", "FractionMemo1", "Memo4", "Memo3"})
+        marks << marksOf(window.memo(QString::fromLatin1(name))).join(u' ');
+    return marks;
+}
+
+// The mouse comes to rest on a character, a little right of the cursor place before it.
+void moveMouseOnto(const WindowDriver &window, QPlainTextEdit *memo, int position)
+{
+    QTextCursor place(memo->document());
+    place.setPosition(position);
+    const QRect before = memo->cursorRect(place);
+    const QPoint point = memo->viewport()->mapTo(window.form.get(), QPoint(before.x() + 3, before.center().y()));
+    QTest::mouseMove(window.form->windowHandle(), point);
 }
 
 void putCursor(QPlainTextEdit *memo, int position)
@@ -49,6 +69,8 @@ private slots:
     void traceMarksEveryFieldAndTheSquare_data();
     void traceMarksEveryFieldAndTheSquare();
     void fieldsNotYetComputedMarkNothing();
+    void mouseTracesALongField_data();
+    void mouseTracesALongField();
 };
 
 void TestWindowTrace::traceMarksEveryFieldAndTheSquare_data()
@@ -132,6 +154,44 @@ void TestWindowTrace::fieldsNotYetComputedMarkNothing()
     window.click("BitBtn3");  // the reset empties the fields, and the trace goes with them
     QVERIFY(marksOf(window.memo("Memo1")).isEmpty());
     QVERIFY(tracedCells(window).isEmpty());
+}
+
+void TestWindowTrace::mouseTracesALongField_data()
+{
+    QTest::addColumn<QString>("toggle");  // clicked before the trace, or none
+    QTest::addColumn<int>("position");  // in the coordinates as Memo2 shows them
+    // 30,000 letters: the coordinates hold 60,000 digits, in pairs 89,999 characters.
+    QTest::addRow("coordinates as a block") << QString() << 45'001;
+    QTest::addRow("coordinates in pairs") << "BitBtn12" << 67'500;
+}
+
+// The cursor traces a character far into a field of 60,000 digits, the mouse on the same character
+// traces the same, on the next one another, and when the mouse leaves the cursor's trace returns.
+void TestWindowTrace::mouseTracesALongField()
+{
+    QFETCH(QString, toggle);
+    QFETCH(int, position);
+    WindowDriver window;
+    window.prepareSquare(QString(QStringLiteral("HALLO")).repeated(6'000), QStringLiteral("A"));
+    window.runCoding();
+    if (!toggle.isEmpty())
+        window.click(toggle);
+    QPlainTextEdit *coordinates = window.memo(QStringLiteral("Memo2"));
+    const QString text = coordinates->toPlainText();
+
+    putCursor(coordinates, position);
+    const QStringList cursorsTrace = marksOf(window);
+    QCOMPARE(marksOf(coordinates).filter(QRegularExpression(QStringLiteral("^%1:").arg(position))).size(), 1);
+    moveMouseOnto(window, coordinates, position);
+    QCOMPARE(marksOf(window), cursorsTrace);
+    moveMouseOnto(window, coordinates, position + 1);
+    QCOMPARE(marksOf(coordinates).filter(QRegularExpression(QStringLiteral("^%1:").arg(position + 1))).size(), 1);
+    QVERIFY(marksOf(window) != cursorsTrace);
+    const QWidget *away = window.button(QStringLiteral("BitBtn9"));
+    QTest::mouseMove(window.form->windowHandle(), away->mapTo(window.form.get(), away->rect().center()));
+    QCOMPARE(marksOf(window), cursorsTrace);
+    QCOMPARE(coordinates->toPlainText(), text);
+    QCOMPARE(coordinates->textCursor().position(), position);
 }
 
 QTEST_MAIN(TestWindowTrace)
