@@ -1,5 +1,6 @@
 #include "LabWindow.h"
 
+#include "LabExercisePage.h"
 #include "LabPeriodPage.h"
 #include "TForm1.h"
 
@@ -25,6 +26,7 @@ LabWindow::LabWindow(TForm1 &mainWindow)
     setWindowIcon(mainWindow.windowIcon());
     m_tabs->setObjectName(QStringLiteral("LabTabs"));
     m_tabs->addTab(new LabPeriodPage(mainWindow), QStringLiteral("Periode"));
+    m_tabs->addTab(new LabExercisePage(mainWindow), QStringLiteral("Übung"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
 }
