@@ -12,6 +12,7 @@ packages=(
     libbenchmark-dev        # Google Benchmark for bench/
     dpkg-dev                # dpkg-shlibdeps finds the Debian package's library dependencies
     desktop-file-utils      # checks the desktop entry of the package
+    poppler-utils           # pdftotext: the tests read the printed worksheet back
     "$@"
 )
 

@@ -16,7 +16,7 @@ for file in ./usr/bin/bifid ./usr/share/applications/bifid.desktop ./usr/share/i
     grep -q " $file\$" <<<"$contents" || fail "$file is missing"
 done
 depends=$(dpkg-deb -f "$package" Depends)
-for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 fonts-liberation qt6-translations-l10n libstdc++6; do
+for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 fonts-liberation qt6-translations-l10n libstdc++6; do
     grep -q "\b$library\b" <<<"$depends" || fail "it does not depend on $library (Depends: $depends)"
 done
 dpkg-deb --fsys-tarfile "$package" | tar -xO ./usr/share/applications/bifid.desktop >"$build/package/bifid.desktop"
