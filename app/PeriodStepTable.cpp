@@ -264,11 +264,11 @@ QString PeriodStepModel::lettersWithDigits(const Piece &piece, const std::string
 
 QString PeriodStepModel::blockCaption(const Piece &piece) const
 {
-    QString caption = QStringLiteral("Block %1").arg(qulonglong(piece.block + 1));
+    QString caption = QStringLiteral("Block %1").arg(qulonglong(piece.block) + 1);
     if (piece.split)
         caption += QStringLiteral("\nBuchstaben %1–%2")
-                       .arg(qulonglong(piece.first + 1))
-                       .arg(qulonglong(piece.first + piece.letters));
+                       .arg(qulonglong(piece.first) + 1)
+                       .arg(qulonglong(piece.first) + piece.letters);
     if (piece.extent.length < m_fullLength)
         caption += QStringLiteral("\nkürzer: %1 Buchstaben").arg(qulonglong(piece.extent.length));
     return caption;

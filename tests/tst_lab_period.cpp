@@ -93,7 +93,7 @@ void openLab(const WindowDriver &window, Way way)
         break;
     case Way::BackgroundMenu: {
         // The window's menu runs its own event loop: it is answered from inside it.
-        QWidget *background = window.find<QWidget>(QStringLiteral("Panel1"));
+        auto *background = window.find<QWidget>(QStringLiteral("Panel1"));
         QAction *entry = action(window, "LabAction");
         QList<QAction *> entries;
         QTimer answer;
