@@ -55,7 +55,7 @@ private:
     void start();
     void showProgress(const SearchProgress &progress);
     void finish(const SearchProgress &progress);
-    void setSearching(bool searching);
+    void setSearching(bool running);
     void showStatus(const QString &message, bool isError);
 
     QPlainTextEdit *m_input = nullptr;

@@ -12,8 +12,8 @@ constexpr std::uint64_t kLetterKeysPerSlice = 1'500'000;
 
 }  // namespace
 
-SearchWorker::SearchWorker(
-    std::string ciphertext, std::shared_ptr<const bifid::QuadgramTable> table, bifid::SearchSettings settings)
+SearchWorker::SearchWorker(std::string_view ciphertext, std::shared_ptr<const bifid::QuadgramTable> table,
+    const bifid::SearchSettings &settings)
     : m_table(std::move(table))
     , m_search(ciphertext, *m_table, settings)
 {

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <memory>
 #include <string>
+#include <string_view>
 
 struct SearchProgress {
     bifid::Square square;
@@ -27,8 +28,8 @@ class SearchWorker : public QObject {
     Q_OBJECT
 
 public:
-    SearchWorker(
-        std::string ciphertext, std::shared_ptr<const bifid::QuadgramTable> table, bifid::SearchSettings settings);
+    SearchWorker(std::string_view ciphertext, std::shared_ptr<const bifid::QuadgramTable> table,
+        const bifid::SearchSettings &settings);
 
     // Asks run() to end after its current slice; safe from any thread.
     void requestStop() { m_stop.store(true); }

@@ -11,7 +11,7 @@ namespace bifid {
 namespace {
 
 // What one contradicted crib letter costs: as much as 24 bits of quadgram score.
-constexpr std::int64_t kCribPenalty = 8 * 24;
+constexpr std::int64_t kCribPenalty = std::int64_t{8} * 24;
 // The default start temperature, in quadgram values per 100 letters.
 constexpr double kDefaultStartTemperature = 150;
 
@@ -89,6 +89,7 @@ KeySearch::KeySearch(std::string_view ciphertext, const QuadgramTable &table, co
     : m_table(table)
     , m_dimension(table.dimension())
     , m_side(static_cast<std::size_t>(sideOf(table.dimension())))
+    , m_cribPosition(settings.crib.position)
     , m_settings(settings)
     , m_random(settings.seed)
 {
@@ -100,7 +101,6 @@ KeySearch::KeySearch(std::string_view ciphertext, const QuadgramTable &table, co
     for (char c : settings.crib.text)
         if (const int symbol = symbolOf[static_cast<unsigned char>(c)]; symbol >= 0)
             m_cribSymbols.push_back(static_cast<std::uint8_t>(symbol));
-    m_cribPosition = settings.crib.position;
 
     const std::size_t n = m_ciphertext.size();
     const std::vector<std::size_t> places = codePlaces(n, settings.period, 2);
@@ -238,8 +238,8 @@ void KeySearch::run(std::uint64_t keys)
     const double step = m_startTemperature / static_cast<double>(m_settings.keysPerRound);
     while (keys > 0 && !m_finished) {
         const std::uint64_t slice = std::min(keys, m_settings.keysPerRound - m_keysInRound);
-        double temperature = m_startTemperature - step * static_cast<double>(m_keysInRound);
-        for (std::uint64_t k = 0; k < slice; ++k, temperature -= step) {
+        for (std::uint64_t k = 0; k < slice; ++k) {
+            const double temperature = m_startTemperature - step * static_cast<double>(m_keysInRound + k);
             Key candidate = m_current;
             randomMove(candidate);
             const Scored scored = score(candidate);

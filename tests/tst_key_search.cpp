@@ -63,8 +63,8 @@ private slots:
 
     void tableNeedsTheSizeOfItsDimension()
     {
-        QVERIFY(!bifid::QuadgramTable::fromBytes(std::string(26 * 26 * 26 * 26, '\0'), Dimension::Five));
-        QVERIFY(bifid::QuadgramTable::fromBytes(std::string(26 * 26 * 26 * 26, '\0'), Dimension::Six));
+        QVERIFY(!bifid::QuadgramTable::fromBytes(std::string(std::size_t{26} * 26 * 26 * 26, '\0'), Dimension::Five));
+        QVERIFY(bifid::QuadgramTable::fromBytes(std::string(std::size_t{26} * 26 * 26 * 26, '\0'), Dimension::Six));
         const std::optional<bifid::QuadgramTable> german = samples::quadgramTable("de", Dimension::Six);
         QVERIFY(german);
         // German prose scores near -12 bits a quadgram; its letters reversed far lower.
