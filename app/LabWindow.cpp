@@ -1,5 +1,6 @@
 #include "LabWindow.h"
 
+#include "LabAnalysisPage.h"
 #include "LabExercisePage.h"
 #include "LabPeriodPage.h"
 #include "TForm1.h"
@@ -27,6 +28,7 @@ LabWindow::LabWindow(TForm1 &mainWindow)
     m_tabs->setObjectName(QStringLiteral("LabTabs"));
     m_tabs->addTab(new LabPeriodPage(mainWindow), QStringLiteral("Periode"));
     m_tabs->addTab(new LabExercisePage(mainWindow), QStringLiteral("Übung"));
+    m_tabs->addTab(new LabAnalysisPage, QStringLiteral("Kryptoanalyse"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
 }

@@ -1,22 +1,26 @@
 // The lab's page "Kryptoanalyse", on its own and in the lab: how the ciphertext drives the period
-// chart and the period, how bad input is refused, and that a running search reports, stops at once
-// and solves a ciphertext.
+// chart and the period, how bad input is refused, that a running search reports, stops at once and
+// solves a ciphertext, and that the lab shows the page as its third tab.
 
 #include "AnalysisCharts.h"
 #include "LabAnalysisPage.h"
+#include "LabWindow.h"
 #include "Startup.h"
 #include "TextCodec.h"
+#include "WindowDriver.h"
 #include "support/GermanSamples.h"
 
 #include <cipher/Cleaning.h>
 #include <cipher/Periodic.h>
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTabWidget>
 
 using bifid::Dimension;
 
@@ -154,6 +158,15 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(view.plaintext(), TextCodec::fromCodePage(plain), 30000);
         view.click("LabAnalysisStop");
         QTRY_VERIFY_WITH_TIMEOUT(!view.page.searching(), 5000);
+    }
+
+    void labShowsThePageAsItsThirdTab()
+    {
+        WindowDriver window;
+        window.form->findChild<QAction *>(QStringLiteral("LabAction"))->trigger();
+        auto *tabs = window.find<QTabWidget>(QStringLiteral("LabTabs"));
+        QCOMPARE(tabs->tabText(2), QStringLiteral("Kryptoanalyse"));
+        QCOMPARE(tabs->widget(2)->objectName(), QStringLiteral("LabAnalysisPage"));
     }
 };
 
