@@ -10,7 +10,8 @@ build="${BIFID_BENCH_DIR:-$root/build-bench}"
 
 "$root/scripts/install-deps.sh"
 cmake -S "$root" --preset bench -B "$build" >/dev/null
-cmake --build "$build" --parallel "$(nproc)" --target bifid_bench bifid_window_bench bifid_wrap_bench bifid_lab_bench
+cmake --build "$build" --parallel "$(nproc)" --target bifid_bench bifid_window_bench bifid_wrap_bench bifid_lab_bench \
+    bifid_analysis_bench
 
 "$build/bench/bifid_bench" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true "$@"
 echo
@@ -22,3 +23,5 @@ echo
 "$build/bench/bifid_wrap_bench" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
 echo
 "$build/bench/bifid_lab_bench"
+echo
+"$build/bench/bifid_analysis_bench"
