@@ -24,6 +24,22 @@ double shareRight(const std::string &found, const std::string &plain)
     return static_cast<double>(right) / static_cast<double>(plain.size());
 }
 
+// Whether `found` is `used` with one permutation applied alike to its row and its column numbers.
+bool sameUpToRelabelling(const bifid::Square &found, const bifid::Square &used)
+{
+    const auto side = static_cast<std::size_t>(used.side());
+    std::vector<int> relabelled(side, -1);
+    for (std::size_t cell = 0; cell < used.cellCount(); ++cell) {
+        const std::size_t there = found.cells().find(used[cell]);
+        for (auto [from, to] : {std::pair{cell / side, there / side}, std::pair{cell % side, there % side}}) {
+            if (relabelled[from] >= 0 && relabelled[from] != static_cast<int>(to))
+                return false;
+            relabelled[from] = static_cast<int>(to);
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(bifid::Dimension)
@@ -127,8 +143,8 @@ private slots:
         const std::optional<bifid::QuadgramTable> german = samples::quadgramTable("de", Dimension::Five);
         QVERIFY(german);
         const std::string plain = germanPlaintext(4, static_cast<std::size_t>(letters), Dimension::Five);
-        const std::string ciphertext
-            = bifid::encipherPeriodic(plain, bifid::classicalSquare("GARTEN", Dimension::Five), 7, 2).value;
+        const bifid::Square key = bifid::classicalSquare("GARTEN", Dimension::Five);
+        const std::string ciphertext = bifid::encipherPeriodic(plain, key, 7, 2).value;
         bifid::SearchSettings settings;
         settings.period = 7;
         settings.seed = 42;
@@ -140,6 +156,8 @@ private slots:
             search.run(20'000);
         QVERIFY2(shareRight(search.bestPlaintext(), plain) >= 0.95, search.bestPlaintext().c_str());
         QCOMPARE(search.bestCribMismatches(), 0U);
+        if (search.bestPlaintext() == plain)
+            QVERIFY2(sameUpToRelabelling(search.bestSquare(), key), search.bestSquare().cells().c_str());
     }
 
     void searchIsRepeatableFromItsSeed()
