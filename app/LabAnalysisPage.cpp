@@ -354,7 +354,11 @@ void LabAnalysisPage::stop()
 void LabAnalysisPage::showProgress(const SearchProgress &progress)
 {
     m_square->showSquare({progress.square, {}});
-    m_plaintext->setPlainText(TextCodec::fromCodePage(progress.plaintext));
+    // A long plaintext is laid out again only when it changed.
+    if (progress.plaintext != m_shownPlaintext) {
+        m_shownPlaintext = progress.plaintext;
+        m_plaintext->setPlainText(TextCodec::fromCodePage(m_shownPlaintext));
+    }
     m_keys->setText(QStringLiteral("Geprüfte Schlüssel: %1").arg(german().toString(progress.keysTried)));
     m_temperature->setText(QStringLiteral("Temperatur: %1").arg(number(progress.temperature, 1)));
     QString score = QStringLiteral("Bewertung: %1 bit je Vierergruppe (deutsche Prosa etwa −13)")

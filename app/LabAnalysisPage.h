@@ -81,6 +81,7 @@ private:
     QPlainTextEdit *m_plaintext = nullptr;
 
     std::string m_ciphertext;  // the input cleaned for the square
+    std::string m_shownPlaintext;
     bool m_periodFollowsSuggestion = true;  // until the learner sets the period
     std::map<std::pair<bifid::Dimension, bool>, std::shared_ptr<const bifid::QuadgramTable>> m_tables;
     QThread *m_thread = nullptr;

@@ -36,7 +36,7 @@ SearchProgress SearchWorker::snapshot() const
 void SearchWorker::run()
 {
     const std::uint64_t slice
-        = std::clamp<std::uint64_t>(kLetterKeysPerSlice / std::max<std::size_t>(m_search.letters(), 1), 100, 20'000);
+        = std::clamp<std::uint64_t>(kLetterKeysPerSlice / std::max<std::size_t>(m_search.letters(), 1), 1, 20'000);
     QElapsedTimer sinceReport;
     sinceReport.start();
     emit progress(snapshot());
