@@ -493,7 +493,6 @@ PeriodStepTable::PeriodStepTable(QWidget *parent)
     , m_model(this)
     , m_delegate(new PeriodStepDelegate(this))
 {
-    horizontalHeader()->setFont(font());  // the captions keep the window's font, the cells take the table's
     setModel(&m_model);
     setItemDelegate(m_delegate);
     verticalHeader()->hide();
