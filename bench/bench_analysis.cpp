@@ -134,6 +134,7 @@ BENCHMARK(BM_Recover)
     ->Args({100, 5, 7, 0})
     ->Args({400, 6, 7, 0})
     ->Args({200, 6, 7, 0})
+    ->Args({60, 5, 7, 0})
     ->Args({60, 5, 7, 12})
     ->Iterations(1)
     ->Unit(benchmark::kSecond);
