@@ -1,6 +1,6 @@
 // The whole window driven by a sequence of user actions: clicks on whatever button is open, any text
 // typed into any open field, list choices, spinner steps, Enter, shortcuts and menu entries, in any order.
-// Every modal box is answered at once, and must say something.
+// Every modal box is answered at once, and must say something; any other modal dialog is cancelled.
 
 #include "FuzzCheck.h"
 
@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -135,15 +136,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     auto form = std::make_unique<TForm1>();
     form->show();
 
-    // A box is modal: its own event loop runs this timer, which answers it with OK.
+    // A box or dialog is modal: its own event loop runs this timer, which answers a box with OK and
+    // cancels any other dialog (the lab's print preview).
     QTimer boxCloser;
     boxCloser.setInterval(0);
     QObject::connect(&boxCloser, &QTimer::timeout, [] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
             return;
-        FUZZ_CHECK(!box->text().trimmed().isEmpty(), "a box says something");
-        box->done(QMessageBox::Ok);
+        if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
+            FUZZ_CHECK(!box->text().trimmed().isEmpty(), "a box says something");
+            box->done(QMessageBox::Ok);
+        } else {
+            dialog->reject();
+        }
     });
     boxCloser.start();
 
