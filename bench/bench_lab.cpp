@@ -6,6 +6,7 @@
 
 #include "Startup.h"
 #include "TForm1.h"
+#include "WindowBench.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -19,29 +20,8 @@
 
 #include <chrono>
 #include <memory>
-#include <random>
 
 namespace {
-
-// German-looking prose in lines of 72 characters, with umlauts, digits and punctuation.
-QString prose(qsizetype characters)
-{
-    static const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyzeeeennnrrsstABCDEFGHIJKLMNOPQRSTUVWXYZ"
-                                                   "      0123456789.,!?-ÄÖÜäöüß");
-    std::mt19937 random(1);
-    std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
-    QString text(characters, Qt::Uninitialized);
-    for (qsizetype i = 0; i < characters; ++i)
-        text[i] = i % 73 == 72 ? QChar(u'\n') : alphabet[pick(random)];
-    return text;
-}
-
-void processAndPaint(QWidget *window)
-{
-    QCoreApplication::processEvents();
-    window->repaint();
-    QCoreApplication::processEvents();
-}
 
 // The main window and its lab, the page's text set to this many characters, period 5.
 struct Lab {
@@ -56,7 +36,7 @@ struct Lab {
         period = lab->findChild<QSpinBox *>(QStringLiteral("LabPeriod"));
         result = lab->findChild<QAbstractItemView *>(QStringLiteral("LabResult"));
         period->setValue(5);
-        input->setPlainText(prose(characters));
+        input->setPlainText(germanLookingProse(characters));
         QTest::qWait(500);  // a long text waits for the pause in the typing
         input->moveCursor(QTextCursor::End);
         processAndPaint(lab);

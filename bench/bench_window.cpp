@@ -8,6 +8,7 @@
 #include "MarkedMemo.h"
 #include "Startup.h"
 #include "TForm1.h"
+#include "WindowBench.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -66,19 +67,6 @@ constexpr std::array<Size, 3> kSizes = {{
     {1 << 20, "1 MB", 1.0},
     {10 << 20, "10 MB", 0.0},
 }};
-
-// German-looking prose in lines of 72 characters, with umlauts, digits and punctuation.
-QString plaintext(qsizetype characters)
-{
-    static const QString alphabet = QStringLiteral("abcdefghijklmnopqrstuvwxyzeeeennnrrsstABCDEFGHIJKLMNOPQRSTUVWXYZ"
-                                                   "      0123456789.,!?-ÄÖÜäöüß");
-    std::mt19937 random(1);
-    std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
-    QString text(characters, Qt::Uninitialized);
-    for (qsizetype i = 0; i < characters; ++i)
-        text[i] = i % 73 == 72 ? QChar(u'\n') : alphabet[pick(random)];
-    return text;
-}
 
 // Answers every box as soon as it shows, so that a step's time holds no waiting for a user.
 class BoxAnswerer : public QObject {
@@ -149,13 +137,6 @@ double median(std::vector<double> values)
 // ---- The decipher dialog with 2 MB of ciphertext --------------------------------------------------
 
 constexpr qsizetype kDialogCiphertext = 2 << 20;
-
-void processAndPaint(QWidget *window)
-{
-    QCoreApplication::processEvents();
-    window->repaint();
-    QCoreApplication::processEvents();
-}
 
 // A window that has enciphered this many capitals and digits, so that its ciphertext is as long.
 std::unique_ptr<TForm1> windowWithCiphertext(qsizetype letters)
@@ -291,7 +272,7 @@ int main(int argc, char *argv[])
 
     std::array<std::array<double, kSteps.size()>, kSizes.size()> medians{};
     for (std::size_t z = 0; z < kSizes.size(); ++z) {
-        const QString text = plaintext(kSizes[z].characters);
+        const QString text = germanLookingProse(kSizes[z].characters);
         std::array<std::vector<double>, kSteps.size()> samples;
         for (int run = 0; run < runs; ++run) {
             const auto seconds = runWorkflow(text, answerer);
