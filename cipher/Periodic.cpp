@@ -65,6 +65,26 @@ private:
     std::vector<std::size_t> m_rowStarts;
 };
 
+// Calls visit(coordinate place, code place) for every digit of a text of `letters` letters, both
+// counted over the whole text.
+template <typename Visit> void visitDigitPlaces(std::size_t letters, std::size_t period, int depth, Visit visit)
+{
+    const std::size_t count = blockCount(letters, period);
+    if (count == 0)
+        return;
+    // Every full block has the same order; only the last one may be shorter.
+    const auto rowCount = static_cast<std::size_t>(std::max(depth, 1));
+    const BlockOrder fullOrder(2 * blockAt(letters, period, 0).length, rowCount);
+    const BlockOrder lastOrder(2 * blockAt(letters, period, count - 1).length, rowCount);
+    for (std::size_t b = 0; b < count; ++b) {
+        const Block block = blockAt(letters, period, b);
+        const BlockOrder &order = b + 1 == count ? lastOrder : fullOrder;
+        const std::size_t base = 2 * block.start;
+        for (std::size_t p = 0; p < 2 * block.length; ++p)
+            visit(base + p, base + order.codePlace(p));
+    }
+}
+
 enum class Way { Encipher, Decipher };
 
 Result<std::string> runBlocks(std::string_view text, const Square &square, std::size_t period, int depth, Way way)
@@ -73,26 +93,16 @@ Result<std::string> runBlocks(std::string_view text, const Square &square, std::
     if (!digits.ok())
         return {{}, digits.error};
 
-    const auto rowCount = static_cast<std::size_t>(std::max(depth, 1));
-    const auto side = static_cast<std::size_t>(square.side());
     const std::vector<std::uint8_t> &in = digits.value;
     std::vector<std::uint8_t> out(in.size());
-    // Every full block has the same order; only the last one may need its own.
-    const std::size_t fullLength = period == 0 ? text.size() : std::min(period, text.size());
-    const BlockOrder fullOrder(2 * fullLength, rowCount);
-    for (std::size_t b = 0, count = blockCount(text.size(), period); b < count; ++b) {
-        const Block block = blockAt(text.size(), period, b);
-        const std::size_t base = 2 * block.start;
-        const std::size_t length = 2 * block.length;
-        const BlockOrder order = block.length == fullLength ? fullOrder : BlockOrder(length, rowCount);
-        for (std::size_t p = 0; p < length; ++p) {
-            if (way == Way::Encipher)
-                out[base + order.codePlace(p)] = in[base + p];
-            else
-                out[base + p] = in[base + order.codePlace(p)];
-        }
-    }
+    if (way == Way::Encipher)
+        visitDigitPlaces(
+            text.size(), period, depth, [&](std::size_t coordinate, std::size_t code) { out[code] = in[coordinate]; });
+    else
+        visitDigitPlaces(
+            text.size(), period, depth, [&](std::size_t coordinate, std::size_t code) { out[coordinate] = in[code]; });
 
+    const auto side = static_cast<std::size_t>(square.side());
     std::string result(text.size(), '\0');
     for (std::size_t i = 0; i < result.size(); ++i)
         result[i] = square[out[2 * i] * side + out[2 * i + 1]];
@@ -132,16 +142,9 @@ Block blockAt(std::size_t letters, std::size_t period, std::size_t index)
 
 std::vector<std::size_t> codePlaces(std::size_t letters, std::size_t period, int depth)
 {
-    const auto rowCount = static_cast<std::size_t>(std::max(depth, 1));
     std::vector<std::size_t> places(2 * letters);
-    const std::size_t fullLength = period == 0 ? letters : std::min(period, letters);
-    const BlockOrder fullOrder(2 * fullLength, rowCount);
-    for (std::size_t b = 0, count = blockCount(letters, period); b < count; ++b) {
-        const Block block = blockAt(letters, period, b);
-        const BlockOrder order = block.length == fullLength ? fullOrder : BlockOrder(2 * block.length, rowCount);
-        for (std::size_t p = 0; p < 2 * block.length; ++p)
-            places[2 * block.start + p] = 2 * block.start + order.codePlace(p);
-    }
+    visitDigitPlaces(
+        letters, period, depth, [&](std::size_t coordinate, std::size_t code) { places[coordinate] = code; });
     return places;
 }
 
