@@ -4,6 +4,7 @@
 
 #include "DecipherDialog.h"
 #include "LabWindow.h"
+#include "MainWindowState.h"
 #include "PeriodStepTable.h"
 #include "SquareGrid.h"
 #include "TextCodec.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
 
@@ -326,6 +328,22 @@ private slots:
         QCOMPARE(view.result->text(), QString::fromStdString(bifid::encipherPeriodic("HALLO", shown, 3, 2).value));
         QTest::keyClick(view.keyword, Qt::Key_S);
         QCOMPARE(view.steps->steps().pass().square, bifid::classicalSquare("SECRETS", Dimension::Five));
+    }
+
+    // The lab sees the main window only through MainWindowState, which hears of every step.
+    void labReadsTheMainWindowThroughItsState()
+    {
+        WindowDriver window;
+        openLab(window, Way::Action);
+        const auto *state = window.form->findChild<const MainWindowState *>();
+        QVERIFY2(state, "the lab has no view of the main window");
+        const QSignalSpy changed(state, &MainWindowState::changed);
+        window.memo(QStringLiteral("Memo1"))->setPlainText(QStringLiteral("Hallo Welt"));
+        window.button(QStringLiteral("BitBtn1"))->click();
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(state->cleanedPlaintext(), QStringLiteral("HALLOWELT"));
+        QCOMPARE(state->keywordChoices(), window.form->keywordChoices());
+        QCOMPARE(state->shownSquare(), window.form->shownSquare());
     }
 
     void tableShowsEachBlockAsTextbooksWriteIt_data()

@@ -3,7 +3,7 @@
 #include "LabAnalysisPage.h"
 #include "LabExercisePage.h"
 #include "LabPeriodPage.h"
-#include "TForm1.h"
+#include "MainWindowState.h"
 
 #include <QScreen>
 #include <QTabWidget>
@@ -17,14 +17,13 @@ constexpr QSize kDesignedSize(1220, 680);
 
 }  // namespace
 
-// A window of its own that goes with the main window and stays above it.
-LabWindow::LabWindow(TForm1 &mainWindow)
-    : QWidget(&mainWindow, Qt::Window)
+LabWindow::LabWindow(const MainWindowState &mainWindow, QWidget *parent)
+    : QWidget(parent, Qt::Window)
     , m_tabs(new QTabWidget(this))
 {
     setObjectName(QStringLiteral("LabWindow"));
     setWindowTitle(QStringLiteral("Bifid-Labor"));
-    setWindowIcon(mainWindow.windowIcon());
+    setWindowIcon(parent->windowIcon());
     m_tabs->setObjectName(QStringLiteral("LabTabs"));
     m_tabs->addTab(new LabPeriodPage(mainWindow), QStringLiteral("Periode"));
     m_tabs->addTab(new LabExercisePage(mainWindow), QStringLiteral("Übung"));

@@ -6,6 +6,7 @@
 #include "FieldTrace.h"
 #include "Fonts.h"
 #include "LabWindow.h"
+#include "MainWindowState.h"
 #include "MarkedMemo.h"
 #include "Messages.h"
 #include "TextCodec.h"
@@ -253,7 +254,7 @@ void TForm1::connectHandlers()
 }
 
 // After every handler, also one that failed, an open decipher dialog and the trace take what the handler
-// changed.
+// changed, and the lab hears of it.
 void TForm1::runGuarded(void (TForm1::*handler)())
 {
     for (void (TForm1::*step)() : {handler, &TForm1::followInDecipherDialog, &TForm1::updateTrace}) {
@@ -267,6 +268,8 @@ void TForm1::runGuarded(void (TForm1::*handler)())
             Messages::showError(this, QString::fromLocal8Bit(error.what()));
         }
     }
+    if (m_labView)
+        emit m_labView->changed();
 }
 
 // Enter in a field that does not take Enter itself clicks the next step of the workflow; when no step
@@ -659,6 +662,27 @@ void TForm1::followInDecipherDialog()
 
 // ---- Lab ------------------------------------------------------------------------------------------
 
+namespace {
+
+// The window as the lab sees it: these three accessors and nothing else.
+class LabView final : public MainWindowState {
+public:
+    explicit LabView(TForm1 &form)
+        : MainWindowState(&form)
+        , m_form(form)
+    {
+    }
+
+    [[nodiscard]] std::optional<bifid::Square> shownSquare() const override { return m_form.shownSquare(); }
+    [[nodiscard]] QStringList keywordChoices() const override { return m_form.keywordChoices(); }
+    [[nodiscard]] QString cleanedPlaintext() const override { return m_form.cleanedPlaintext(); }
+
+private:
+    const TForm1 &m_form;
+};
+
+}  // namespace
+
 std::optional<bifid::Square> TForm1::shownSquare() const
 {
     const bifid::Square square = squareShown();
@@ -714,8 +738,10 @@ void TForm1::offerExtraWindows(const QList<QAction *> &actions)
 
 void TForm1::openLabWindow()
 {
-    if (!m_labWindow)
-        m_labWindow = new LabWindow(*this);
+    if (!m_labWindow) {
+        m_labView = new LabView(*this);
+        m_labWindow = new LabWindow(*m_labView, this);
+    }
     m_labWindow->bringToFront();
 }
 

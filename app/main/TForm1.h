@@ -28,6 +28,7 @@ class QTimer;
 class DecipherDialog;
 class FieldTrace;
 class LabWindow;
+class MainWindowState;
 class MarkedMemo;
 class SquareGrid;
 class TBitBtn;
@@ -61,7 +62,7 @@ public:
 
     [[nodiscard]] const Workbench &workbench() const { return m_workbench; }
 
-    // What the lab reads of the window.
+    // What the lab reads of the window, through MainWindowState.
     // The square the chosen grid shows; none while its cells hold no permutation of the alphabet.
     [[nodiscard]] std::optional<bifid::Square> shownSquare() const;
     // The keyword list (ComboBox1's items), in its order.
@@ -143,6 +144,7 @@ private:
     // ciphertext and of the title name them with their shortcuts.
     void offerExtraWindows(const QList<QAction *> &actions);
     LabWindow *m_labWindow = nullptr;  // made on first use, then brought to the front
+    MainWindowState *m_labView = nullptr;  // the lab's view of the window, made with the lab
 
     // The trace of one character through the fields and the square
     void createTrace();

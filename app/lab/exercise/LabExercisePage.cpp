@@ -5,9 +5,9 @@
 #include "ExerciseSheet.h"
 #include "ExerciseTexts.h"
 #include "Fonts.h"
+#include "MainWindowState.h"
 #include "Messages.h"
 #include "SquareGrid.h"
-#include "TForm1.h"
 #include "TextCodec.h"
 
 #include <QAction>
@@ -127,7 +127,7 @@ QString spacedLetters(std::string_view letters)
 
 }  // namespace
 
-LabExercisePage::LabExercisePage(const TForm1 &mainWindow, QWidget *parent)
+LabExercisePage::LabExercisePage(const MainWindowState &mainWindow, QWidget *parent)
     : QWidget(parent)
     , m_mainWindow(mainWindow)
     , m_seedField(new QLineEdit(this))

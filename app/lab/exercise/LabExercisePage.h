@@ -19,13 +19,13 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPrinter;
 class SquareGrid;
-class TForm1;
+class MainWindowState;
 
 class LabExercisePage : public QWidget {
     Q_OBJECT
 
 public:
-    explicit LabExercisePage(const TForm1 &mainWindow, QWidget *parent = nullptr);
+    explicit LabExercisePage(const MainWindowState &mainWindow, QWidget *parent = nullptr);
 
     [[nodiscard]] const bifid::ExerciseTask &task() const { return m_task; }
     [[nodiscard]] std::uint64_t seed() const { return m_seed; }
@@ -48,7 +48,7 @@ private:
     void showMessage(const QString &message);
     void showFeedback();
 
-    const TForm1 &m_mainWindow;
+    const MainWindowState &m_mainWindow;
     bifid::ExerciseTask m_task;
     bifid::ExerciseSolution m_solution;
     std::uint64_t m_seed = 0;

@@ -4,8 +4,8 @@
 #include "Colours.h"
 #include "DecipherDialog.h"
 #include "Fonts.h"
+#include "MainWindowState.h"
 #include "SquareGrid.h"
-#include "TForm1.h"
 #include "TextCodec.h"
 #include "ui_LabPeriodPage.h"
 
@@ -92,7 +92,7 @@ const Colours::CellColours &markColours(bifid::DigitRole role)
 
 }  // namespace
 
-LabPeriodPage::LabPeriodPage(const TForm1 &mainWindow, QWidget *parent)
+LabPeriodPage::LabPeriodPage(const MainWindowState &mainWindow, QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::LabPeriodPage>())
     , m_mainWindow(mainWindow)

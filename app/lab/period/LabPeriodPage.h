@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-class TForm1;
+class MainWindowState;
 
 namespace Ui {
 class LabPeriodPage;
@@ -29,7 +29,7 @@ class LabPeriodPage : public QWidget {
     Q_OBJECT
 
 public:
-    explicit LabPeriodPage(const TForm1 &mainWindow, QWidget *parent = nullptr);
+    explicit LabPeriodPage(const MainWindowState &mainWindow, QWidget *parent = nullptr);
     ~LabPeriodPage() override;
 
 protected:
@@ -54,7 +54,7 @@ private:
     void showTrace();
 
     const std::unique_ptr<Ui::LabPeriodPage> ui;
-    const TForm1 &m_mainWindow;
+    const MainWindowState &m_mainWindow;
     std::optional<bifid::Square> m_takenSquare;  // the main window's square, until the key changes
     QTimer m_typingPause;  // a long text is computed once the typing pauses
     // Since the last computation: where every letter of the input was typed, and whether the steps
