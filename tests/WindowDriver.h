@@ -3,6 +3,7 @@
 // Drives the real main window as a user would: clicks, key strokes, typed text, and real modal boxes
 // that are found as the active modal widget and answered with OK.
 
+#include "StoredSettings.h"
 #include "Startup.h"
 #include "TForm1.h"
 #include "TRadioGroup.h"
@@ -17,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -28,10 +30,18 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 
+// Every window opens as for a new user; no test reads or writes the user's own settings.
+inline void startAsNewUser()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    storedSettings().clear();
+    Startup::setUpApplication(*qApp);
+}
+
 class WindowDriver {
 public:
     WindowDriver()
-        : form((Startup::setUpApplication(*qApp), std::make_unique<TForm1>()))
+        : form((startAsNewUser(), std::make_unique<TForm1>()))
     {
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))

@@ -110,7 +110,7 @@ void openLab(const WindowDriver &window, Way way)
         const QPoint free(600, 12);
         QContextMenuEvent event(QContextMenuEvent::Mouse, free, background->mapToGlobal(free));
         QApplication::sendEvent(background, &event);
-        QCOMPARE(entries, (QList<QAction *>{action(window, "DecipherAction"), entry}));
+        QCOMPARE(entries.first(2), (QList<QAction *>{action(window, "DecipherAction"), entry}));
         break;
     }
     }

@@ -1,42 +1,49 @@
-// The window on the screens people have: where the screen holds it, it opens as designed; where it does
-// not, it opens inside the screen and its unchanged client area scrolls, status bar included.
+// The window on the screens people have, laptops and projectors: where the screen holds it, it opens as
+// designed; where it does not, at the zoom that shows all of it, and it scrolls only below 70 %. The
+// zoom keys, presentation on the full screen, the zoom kept for the next start, and a view that a mouse
+// click does not scroll.
 
-#include "Startup.h"
-#include "TForm1.h"
+#include "WindowDriver.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include <QAction>
+#include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTest>
 
+#include <cmath>
 #include <memory>
 
 class TestScreens : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Startup::setUpApplication(*qApp); }
-    void windowOpensInsideItsScreen_data();
-    void windowOpensInsideItsScreen();
-    void maximisedWindowNeverSqueezesAControl_data();
-    void maximisedWindowNeverSqueezesAControl();
+    void init() { startAsNewUser(); }
+    void windowOpensWhollyInView_data();
+    void windowOpensWhollyInView();
+    void maximisedWindowKeepsItsZoom_data();
+    void maximisedWindowKeepsItsZoom();
+    void keysZoomTheWindow_data();
+    void keysZoomTheWindow();
+    void chosenZoomIsKeptForTheNextStart();
+    void presentationFillsTheScreenAndReturns_data();
+    void presentationFillsTheScreenAndReturns();
+    void mouseClickLeavesTheViewWhereItIs();
 };
 
 namespace {
 
-// The screens of tests/screens/laptops.json.
+// The screens of tests/screens/laptops.json, with the zoom the window opens at.
 void addScreenRows()
 {
     QTest::addColumn<QString>("screenName");
-    QTest::addColumn<bool>("holdsTheWindow");
-    QTest::addRow("1920 x 1080") << "desktop 1920 x 1080" << true;
-    QTest::addRow("1366 x 768") << "laptop 1366 x 768" << false;
-    QTest::addRow("1280 x 720 at scale 1.5") << "laptop 1280 x 720 at scale 1.5" << false;
-    QTest::addRow("2560 x 1440 at scale 2") << "2560 x 1440 at scale 2" << false;
+    QTest::addColumn<int>("percent");
+    QTest::addRow("1920 x 1080") << "desktop 1920 x 1080" << 100;
+    QTest::addRow("1366 x 768") << "laptop 1366 x 768" << 95;
+    QTest::addRow("1280 x 800") << "projector 1280 x 800" << 89;
+    QTest::addRow("1024 x 768") << "projector 1024 x 768" << 71;
+    QTest::addRow("1280 x 720 at scale 1.5") << "laptop 1280 x 720 at scale 1.5" << 70;
+    QTest::addRow("2560 x 1440 at scale 2") << "2560 x 1440 at scale 2" << 89;
 }
 
 QScreen *screenNamed(const QString &name)
@@ -48,8 +55,9 @@ QScreen *screenNamed(const QString &name)
     qFatal("No screen named %s: run with QT_QPA_PLATFORM=offscreen:configfile=screens/laptops.json", qPrintable(name));
 }
 
-std::unique_ptr<TForm1> showOn(QScreen *screen)
+std::unique_ptr<TForm1> showOn(const QString &screenName)
 {
+    QScreen *screen = screenNamed(screenName);
     auto form = std::make_unique<TForm1>();
     // As if the desktop opened the program on this screen.
     form->setScreen(screen);
@@ -60,7 +68,25 @@ std::unique_ptr<TForm1> showOn(QScreen *screen)
     return form;
 }
 
-// The widget lies wholly inside the scroll area's view.
+QWidget *child(const TForm1 &form, const char *name)
+{
+    auto *found = form.findChild<QWidget *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("The window has no %s", name);
+    return found;
+}
+
+int scaled(int length, int percent)
+{
+    return int(std::lround(length * percent / 100.0));
+}
+
+// The zoom shows in the panel's width, which scales with it.
+int zoomOf(const TForm1 &form)
+{
+    return int(std::lround(child(form, "Panel1")->width() * 100.0 / 1409));
+}
+
 bool isInView(QScrollArea *scroll, QWidget *widget)
 {
     const QRect place(widget->mapTo(scroll->viewport(), QPoint(0, 0)), widget->size());
@@ -69,67 +95,177 @@ bool isInView(QScrollArea *scroll, QWidget *widget)
 
 }  // namespace
 
-void TestScreens::windowOpensInsideItsScreen_data()
+void TestScreens::windowOpensWhollyInView_data()
 {
     addScreenRows();
 }
 
-void TestScreens::windowOpensInsideItsScreen()
+void TestScreens::windowOpensWhollyInView()
 {
     QFETCH(QString, screenName);
-    QFETCH(bool, holdsTheWindow);
-    QScreen *screen = screenNamed(screenName);
-    const auto form = showOn(screen);
+    QFETCH(int, percent);
+    const auto form = showOn(screenName);
     auto *scroll = form->findChild<QScrollArea *>(QStringLiteral("ClientScroll"));
-    QVERIFY(scroll);
+    const QRect area = form->screen()->availableGeometry();
+    QVERIFY2(area.contains(form->frameGeometry()), "the window reaches past its screen");
+    QCOMPARE(zoomOf(*form), percent);
+    QCOMPARE(child(*form, "Panel1")->size(), QSize(scaled(1409, percent), scaled(745, percent)));
+    QCOMPARE(child(*form, "StatusBar1")->height(), scaled(19, percent));
+    const int cell = scaled(82, percent) - scaled(50, percent);  // 32 wide from 50
+    QCOMPARE(child(*form, "MatrixCell0")->size(), QSize(cell, cell));
 
-    const QRect area = screen->availableGeometry();
-    const QRect outer = form->frameGeometry();
-    QVERIFY2(area.contains(outer),
-        qPrintable(QStringLiteral("window %1,%2 %3x%4 outside the screen")
-                       .arg(outer.x())
-                       .arg(outer.y())
-                       .arg(outer.width())
-                       .arg(outer.height())));
-    if (holdsTheWindow) {
+    const bool scrolls = percent == 70;
+    QCOMPARE(scroll->horizontalScrollBar()->isVisible(), scrolls);
+    QCOMPARE(scroll->verticalScrollBar()->isVisible(), scrolls);
+    if (percent == 100) {
         QCOMPARE(form->pos() - area.topLeft(), QPoint(247, 146));
         QCOMPARE(form->size(), QSize(1413, 764));
-        QVERIFY(!scroll->horizontalScrollBar()->isVisible());
-        QVERIFY(!scroll->verticalScrollBar()->isVisible());
+        QCOMPARE(child(*form, "Memo1")->geometry(), QRect(8, 32, 921, 89));
+    }
+    if (!scrolls) {
+        for (const char *name : {"StatusPanel13", "Memo3", "BitBtn9", "Label4", "StaticText3", "BitBtn4", "Memo1"}) {
+            QWidget *widget = child(*form, name);
+            const QRect inWindow(widget->mapTo(form.get(), QPoint(0, 0)), widget->size());
+            QVERIFY2(form->rect().contains(inWindow), name);
+        }
         return;
     }
-    // Every control can be brought into view, the last ones of each edge included.
-    QCOMPARE(form->findChild<QWidget *>(QStringLiteral("Panel1"))->size(), QSize(1409, 745));
-    for (const char *name :
-        {"StatusPanel0", "StatusPanel13", "Memo3", "BitBtn9", "Label4", "StaticText3", "BitBtn4", "Memo1"}) {
-        auto *widget = form->findChild<QWidget *>(QString::fromLatin1(name));
+    // Below 70 % every control can still be brought into view, the last ones of each edge included (a
+    // text field scrolls as far as its cursor).
+    for (const char *name : {"StatusPanel13", "BitBtn9", "Label4", "StaticText3", "BitBtn4"}) {
+        QWidget *widget = child(*form, name);
         scroll->ensureWidgetVisible(widget, 0, 0);
         QVERIFY2(isInView(scroll, widget), name);
     }
-    // So does the focus when a step moves it.
-    scroll->ensureWidgetVisible(form->findChild<QWidget *>(QStringLiteral("Memo1")), 0, 0);
-    form->findChild<QPushButton *>(QStringLiteral("BitBtn3"))->setFocus();
-    QVERIFY(isInView(scroll, form->findChild<QWidget *>(QStringLiteral("BitBtn3"))));
 }
 
-void TestScreens::maximisedWindowNeverSqueezesAControl_data()
+void TestScreens::maximisedWindowKeepsItsZoom_data()
 {
     addScreenRows();
 }
 
-void TestScreens::maximisedWindowNeverSqueezesAControl()
+void TestScreens::maximisedWindowKeepsItsZoom()
 {
     QFETCH(QString, screenName);
-    QScreen *screen = screenNamed(screenName);
-    const auto form = showOn(screen);
+    QFETCH(int, percent);
+    const auto form = showOn(screenName);
     form->showMaximized();
     QTRY_VERIFY(form->isMaximized());
-    QTRY_COMPARE(form->frameGeometry(), screen->availableGeometry());
-    QCOMPARE(form->findChild<QWidget *>(QStringLiteral("Panel1"))->geometry(), QRect(0, 0, 1409, 745));
-    QCOMPARE(form->findChild<QWidget *>(QStringLiteral("Memo1"))->size(), QSize(921, 89));
-    auto *statusBar = form->findChild<QWidget *>(QStringLiteral("StatusBar1"));
-    QCOMPARE(statusBar->height(), 19);
-    QVERIFY(statusBar->width() >= 1413);
+    QCOMPARE(child(*form, "Panel1")->geometry(), QRect(0, 0, scaled(1409, percent), scaled(745, percent)));
+    QWidget *statusBar = child(*form, "StatusBar1");
+    QCOMPARE(statusBar->height(), scaled(19, percent));
+    QVERIFY(statusBar->width() >= scaled(1413, percent));
+}
+
+void TestScreens::keysZoomTheWindow_data()
+{
+    QTest::addColumn<QString>("screenName");
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::addRow("Ctrl+Plus from the fit") << "laptop 1366 x 768" << (Qt::CTRL | Qt::Key_Plus) << 95 << 100;
+    QTest::addRow("Ctrl+= from the fit") << "laptop 1366 x 768" << (Qt::CTRL | Qt::Key_Equal) << 95 << 100;
+    QTest::addRow("Ctrl+Minus from the fit") << "laptop 1366 x 768" << (Qt::CTRL | Qt::Key_Minus) << 95 << 90;
+    QTest::addRow("Ctrl+0 from the fit") << "laptop 1366 x 768" << (Qt::CTRL | Qt::Key_0) << 95 << 100;
+    QTest::addRow("Ctrl+Plus at 100 %%") << "desktop 1920 x 1080" << (Qt::CTRL | Qt::Key_Plus) << 100 << 110;
+    QTest::addRow("Ctrl+Minus at 100 %%") << "desktop 1920 x 1080" << (Qt::CTRL | Qt::Key_Minus) << 100 << 90;
+}
+
+void TestScreens::keysZoomTheWindow()
+{
+    QFETCH(QString, screenName);
+    QFETCH(QKeyCombination, key);
+    QFETCH(int, before);
+    QFETCH(int, after);
+    const auto form = showOn(screenName);
+    QCOMPARE(zoomOf(*form), before);
+    QTest::keyClick(child(*form, "Memo1"), key.key(), key.keyboardModifiers());
+    QCOMPARE(zoomOf(*form), after);
+    auto *indicator = form->findChild<QLabel *>(QStringLiteral("ZoomIndicator"));
+    QVERIFY(indicator->isVisible());
+    QCOMPARE(indicator->text(), QStringLiteral("Zoom %1 %").arg(after));
+    QVERIFY2(form->screen()->availableGeometry().contains(form->frameGeometry()), "the window left its screen");
+    // The fit knows the desktop's frame once the window has one, and may then fit a little more.
+    QTest::keyClick(child(*form, "Memo1"), Qt::Key_9, Qt::ControlModifier);
+    QVERIFY(zoomOf(*form) >= before && zoomOf(*form) <= std::max(before, 100));
+    QTRY_VERIFY(!form->findChild<QScrollArea *>(QStringLiteral("ClientScroll"))->horizontalScrollBar()->isVisible());
+
+    // The same actions stand in the background menu's submenu "Ansicht".
+    const QList<QAction *> entries = form->actions();
+    const auto view = std::find_if(entries.begin(), entries.end(), [](const QAction *a) { return a->menu(); });
+    QVERIFY(view != entries.end());
+    QCOMPARE((*view)->text(), QStringLiteral("&Ansicht"));
+    QStringList names;
+    for (const QAction *action : (*view)->menu()->actions())
+        names << action->objectName();
+    names.removeAll(QString());
+    QCOMPARE(names, (QStringList{"ZoomInAction", "ZoomOutAction", "ZoomResetAction", "ZoomFitAction", "PresentationAction"}));
+}
+
+void TestScreens::chosenZoomIsKeptForTheNextStart()
+{
+    {
+        const auto form = showOn(QStringLiteral("desktop 1920 x 1080"));
+        QTest::keyClick(child(*form, "Memo1"), Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(child(*form, "Memo1"), Qt::Key_Minus, Qt::ControlModifier);
+    }
+    const auto form = showOn(QStringLiteral("desktop 1920 x 1080"));
+    QCOMPARE(zoomOf(*form), 80);
+}
+
+void TestScreens::presentationFillsTheScreenAndReturns_data()
+{
+    QTest::addColumn<QKeyCombination>("leaveKey");
+    QTest::addRow("F11") << QKeyCombination(Qt::Key_F11);
+    QTest::addRow("Escape") << QKeyCombination(Qt::Key_Escape);
+}
+
+void TestScreens::presentationFillsTheScreenAndReturns()
+{
+    QFETCH(QKeyCombination, leaveKey);
+    const auto form = showOn(QStringLiteral("desktop 1920 x 1080"));
+    const QRect before = form->geometry();
+    QTest::keyClick(child(*form, "BitBtn1"), Qt::Key_F11);
+    QTRY_VERIFY(form->isFullScreen());
+    QCOMPARE(zoomOf(*form), 135);
+    QTRY_COMPARE(form->geometry(), form->screen()->geometry());
+    QTest::keyClick(child(*form, "BitBtn1"), leaveKey.key());
+    QTRY_VERIFY(!form->isFullScreen());
+    QCOMPARE(zoomOf(*form), 100);
+    QTRY_COMPARE(form->geometry(), before);
+}
+
+// At 70 % the window scrolls: a click leaves the view alone, also on a field it shows in part; the
+// keyboard brings the focus into view.
+void TestScreens::mouseClickLeavesTheViewWhereItIs()
+{
+    const auto form = showOn(QStringLiteral("laptop 1280 x 720 at scale 1.5"));
+    auto *scroll = form->findChild<QScrollArea *>(QStringLiteral("ClientScroll"));
+    QScrollBar *across = scroll->horizontalScrollBar();
+    QScrollBar *down = scroll->verticalScrollBar();
+    const auto viewPlace = [&] { return QPoint(across->value(), down->value()); };
+
+    across->setValue(across->maximum());
+    down->setValue(0);
+    auto *memo = form->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
+    QVERIFY(!isInView(scroll, memo));
+    const QPoint shownPart = memo->mapFrom(scroll->viewport(), QPoint(20, memo->mapTo(scroll->viewport(), QPoint()).y() + 20));
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, memo->viewport()->mapFrom(memo, shownPart));
+    QCOMPARE(QApplication::focusWidget(), memo);
+    QCOMPARE(viewPlace(), QPoint(across->maximum(), 0));
+
+    memo->setPlainText(QStringLiteral("Hallo Welt"));
+    across->setValue(0);
+    auto *clean = form->findChild<QPushButton *>(QStringLiteral("BitBtn1"));
+    QTest::mouseClick(clean, Qt::LeftButton);
+    QWidget *next = QApplication::focusWidget();
+    QVERIFY(next && next != clean);
+    QCOMPARE(viewPlace(), QPoint(0, 0));
+
+    QTest::keyClick(next, Qt::Key_Return);
+    QWidget *afterEnter = QApplication::focusWidget();
+    QVERIFY(afterEnter != next);
+    QVERIFY2(isInView(scroll, afterEnter), qPrintable(afterEnter->objectName()));
 }
 
 QTEST_MAIN(TestScreens)

@@ -351,6 +351,13 @@ DecipherDialog::DecipherDialog(QWidget *parent)
     connect(ui->DecipherDepth, &QSpinBox::valueChanged, this, &DecipherDialog::updateSteps);
     connect(ui->DecipherTakeCiphertext, &QPushButton::clicked, this, &DecipherDialog::ciphertextWanted);
     connect(ui->DecipherClose, &QPushButton::clicked, this, &QDialog::close);
+    m_zoom.emplace(this, FormZoom::Layout::Managed);
+}
+
+void DecipherDialog::setZoom(qreal factor)
+{
+    if (factor != m_zoom->factor())
+        m_zoom->applyWithinScreen(factor);
 }
 
 DecipherDialog::~DecipherDialog() = default;

@@ -8,6 +8,8 @@
 // one the mouse rests on in any field, is traced: what it is connected with is marked in every field and
 // in the square, for display only.
 
+#include "FormZoom.h"
+
 #include <cipher/Coding.h>
 #include <cipher/Square.h>
 #include <cipher/Trace.h>
@@ -123,6 +125,8 @@ public:
     void followWindow(const bifid::KeyedSquare &square, int depth, const std::string &cleanText);
     // Replaces the input with the main window's ciphertext.
     void takeCiphertext(const QString &ciphertext);
+    // Fonts and fixed sizes at the main window's zoom, as far as the screen holds the dialog.
+    void setZoom(qreal factor);
 
 signals:
     void ciphertextWanted();
@@ -168,4 +172,5 @@ private:
     std::vector<qsizetype> m_layoutPlaces;
     qsizetype m_typedLength = 0;
     std::optional<TraceStart> m_hovered;
+    std::optional<FormZoom> m_zoom;  // the design, recorded once the dialog is built
 };

@@ -30,6 +30,13 @@ LabWindow::LabWindow(const MainWindowState &mainWindow, QWidget *parent)
     m_tabs->addTab(new LabAnalysisPage, QStringLiteral("Kryptoanalyse"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
+    m_zoom.emplace(this, FormZoom::Layout::Managed);
+}
+
+void LabWindow::setZoom(qreal factor)
+{
+    if (factor != m_zoom->factor())
+        m_zoom->applyWithinScreen(factor);
 }
 
 void LabWindow::bringToFront()
@@ -52,7 +59,7 @@ void LabWindow::placeOnScreen()
     QSize frame = frameGeometry().size() - geometry().size();
     if (frame.isEmpty())
         frame = QSize(16, 36);  // until the desktop has framed the window
-    const QSize size = kDesignedSize.boundedTo(area.size() - frame);
+    const QSize size = FormZoom::scaled(kDesignedSize, m_zoom->factor()).boundedTo(area.size() - frame);
     resize(size);
     move(area.left() + std::max(0, (area.width() - size.width() - frame.width()) / 2),
         area.top() + std::max(0, (area.height() - size.height() - frame.height()) / 2));

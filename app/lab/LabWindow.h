@@ -4,7 +4,11 @@
 // its own beside the main window, one page per topic in a tab each; the pages read the main window
 // through MainWindowState only.
 
+#include "FormZoom.h"
+
 #include <QWidget>
+
+#include <optional>
 
 class QTabWidget;
 class MainWindowState;
@@ -18,10 +22,13 @@ public:
 
     // Shows the window, placed on the main window's screen the first time, and brings it to the front.
     void bringToFront();
+    // Fonts and fixed sizes at the main window's zoom, as far as the screen holds the window.
+    void setZoom(qreal factor);
 
 private:
     void placeOnScreen();
 
     QTabWidget *m_tabs = nullptr;
     bool m_placedOnScreen = false;
+    std::optional<FormZoom> m_zoom;  // the design, recorded once the pages are built
 };

@@ -4,9 +4,12 @@
 #include "Colours.h"
 #include "DecipherDialog.h"
 #include "FieldTrace.h"
+#include "FormZoom.h"
+#include "KeyboardFocusInView.h"
 #include "Fonts.h"
 #include "LabWindow.h"
 #include "MainWindowState.h"
+#include "MainWindowZoom.h"
 #include "MarkedMemo.h"
 #include "Messages.h"
 #include "TextCodec.h"
@@ -46,8 +49,10 @@ const QString kReversedLabel = QStringLiteral("revers - umgekehrt aphabetisch");
 using namespace Colours;
 
 constexpr QPoint kDesignedPosition(247, 146);
-constexpr QSize kClientSize(1413, 764);
+constexpr QSize kClientArea(1413, 745);  // the status bar, 19 high, below it
+constexpr int kStatusBarHeight = 19;
 constexpr QSize kDesignedFrame(16, 36);  // the outer size is 1429 x 800
+constexpr int kKeywordItemHeight = 18;
 
 constexpr int kFirstCell6 = 0;  // the cells of both grids are numbered MatrixCell0 to MatrixCell60
 constexpr int kFirstCell5 = 36;
@@ -125,23 +130,23 @@ TForm1::TForm1(QWidget *parent)
         ui->StatusBar1->addPanel(panel.width, QString::fromUtf8(panel.text));
     ui->StatusBar1->setPanelText(KeywordPanel, ui->ComboBox1->currentText());
     for (int i = 0; i < ui->ComboBox1->count(); ++i)
-        ui->ComboBox1->setItemData(i, QSize(0, 18), Qt::SizeHintRole);  // the list's item height
+        ui->ComboBox1->setItemData(i, QSize(0, kKeywordItemHeight), Qt::SizeHintRole);
     // A typed keyword stays as typed, and Enter takes it at once: no completion pops up in between.
     ui->ComboBox1->setCompleter(nullptr);
     ui->ComboBox1->lineEdit()->setAccessibleName(ui->ComboBox1->accessibleName());
     // A pasted keyword and its cleaned form stay whole.
     ui->ComboBox1->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     ui->Edit4->setMaxLength(std::numeric_limits<int>::max());
+    // The insertion cell is UpDown1's position and nothing else: a number typed into Edit2 would stand
+    // there while the square is built from another cell. So Edit2 only shows it, and its keys and
+    // wheel step the up-down.
+    ui->Edit2->setReadOnly(true);
+    ui->UpDown1->setBuddy(ui->Edit2);
     for (QLineEdit *count : {ui->Edit1, ui->Edit9, ui->Edit3, ui->Edit8, ui->Edit7, ui->Edit6})
         WholeText::keepNumbersWhole(count);
     for (QLabel *caption : {ui->Label1, ui->Label3, ui->Label7})
         caption->setMinimumWidth(caption->width());  // they grow to the right from their designed width
-    // On a screen smaller than the window, the control that takes the focus scrolls into view, whether
-    // Tab or a step moved it there.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *focused) {
-        if (focused && ui->ClientArea->isAncestorOf(focused))
-            ui->ClientScroll->ensureWidgetVisible(focused);
-    });
+    new KeyboardFocusInView(ui->ClientScroll);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -151,6 +156,10 @@ TForm1::TForm1(QWidget *parent)
     connectHandlers();
     offerExtraWindows({createDecipherAction(), createLabAction()});
     createTrace();
+    // Last, so that the zoom knows every control the window made.
+    m_zoom = new MainWindowZoom(*this, kClientArea, kStatusBarHeight, kDesignedFrame);
+    connect(m_zoom, &MainWindowZoom::zoomed, this, &TForm1::followZoom);
+    addAction(m_zoom->menu()->menuAction());
     Timer1->start();
 }
 
@@ -170,20 +179,27 @@ void TForm1::setVisible(bool visible)
     QMainWindow::setVisible(visible);
 }
 
-// Where the screen's free area holds the window with its frame, the window opens where and as large as
-// designed. Elsewhere it opens inside that area, and its client area, which never shrinks, scrolls.
+// At 100 % and where designed when the screen holds the window; on a smaller screen at the zoom that
+// shows all of it, and scrolled only below 70 %; at the zoom chosen last time if the user chose one.
 void TForm1::placeOnScreen()
 {
-    // Until the desktop has framed the window, its frame is taken to be the designed one.
-    QSize frame = frameGeometry().size() - geometry().size();
-    if (frame.isEmpty())
-        frame = kDesignedFrame;
-    const QRect area = screen()->availableGeometry();
-    const QSize client = kClientSize.boundedTo(area.size() - frame);
-    resize(client);
-    const QSize outer = client + frame;
-    move(std::clamp(kDesignedPosition.x(), area.left(), area.left() + area.width() - outer.width()),
-        std::clamp(kDesignedPosition.y(), area.top(), area.top() + area.height() - outer.height()));
+    m_zoom->openOnScreen(kDesignedPosition);
+}
+
+// What the zoom cannot know: the keyword list's item height, the count fields' fitted fonts, the
+// captions that grow with their text, and the other windows, which take the zoom for their fonts.
+void TForm1::followZoom(qreal factor)
+{
+    for (int i = 0; i < ui->ComboBox1->count(); ++i)
+        ui->ComboBox1->setItemData(i, QSize(0, FormZoom::scaled(kKeywordItemHeight, factor)), Qt::SizeHintRole);
+    for (QLineEdit *count : {ui->Edit1, ui->Edit9, ui->Edit3, ui->Edit8, ui->Edit7, ui->Edit6})
+        WholeText::setZoom(count, factor);
+    for (QLabel *caption : {ui->Label1, ui->Label3, ui->Label7})
+        WholeText::fitToCaption(caption);
+    if (m_decipherDialog)
+        m_decipherDialog->setZoom(factor);
+    if (m_labWindow)
+        m_labWindow->setZoom(factor);
 }
 
 void TForm1::FormCreate()
@@ -643,6 +659,7 @@ void TForm1::openDecipherDialog()
 {
     if (!m_decipherDialog) {
         m_decipherDialog = new DecipherDialog(this);
+        m_decipherDialog->setZoom(m_zoom->factor());
         connect(m_decipherDialog, &DecipherDialog::ciphertextWanted, this,
             [this] { m_decipherDialog->takeCiphertext(ui->Memo3->toPlainText()); });
     }
@@ -741,6 +758,7 @@ void TForm1::openLabWindow()
     if (!m_labWindow) {
         m_labView = new LabView(*this);
         m_labWindow = new LabWindow(*m_labView, this);
+        m_labWindow->setZoom(m_zoom->factor());
     }
     m_labWindow->bringToFront();
 }

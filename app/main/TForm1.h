@@ -29,6 +29,7 @@ class DecipherDialog;
 class FieldTrace;
 class LabWindow;
 class MainWindowState;
+class MainWindowZoom;
 class MarkedMemo;
 class SquareGrid;
 class TBitBtn;
@@ -79,6 +80,7 @@ protected:
 private:
     void FormCreate();
     void placeOnScreen();
+    void followZoom(qreal factor);
 
     // Steering (workflow and reset)
     void BitBtn2Click();
@@ -127,6 +129,7 @@ private:
     std::array<MarkedMemo *, kFractionMemoCount> FractionMemos{};
     Workbench m_workbench;
     bool m_placedOnScreen = false;  // the first show places the window on its screen
+    MainWindowZoom *m_zoom = nullptr;
 
     // The square the chosen grid shows, with its keyword cells.
     [[nodiscard]] bifid::KeyedSquare shownKeyedSquare() const;

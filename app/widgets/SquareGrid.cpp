@@ -29,9 +29,9 @@ protected:
         if (!property("traced").toBool())
             return;
         QPainter painter(this);
-        painter.setPen(QPen(Colours::kTraceFrame, kFrameWidth));
-        painter.drawRect(
-            QRectF(rect()).adjusted(kFrameWidth / 2.0, kFrameWidth / 2.0, -kFrameWidth / 2.0, -kFrameWidth / 2.0));
+        const qreal frame = kFrameWidth * width() / qreal(kCellSize);  // as thick as the zoom makes the cell
+        painter.setPen(QPen(Colours::kTraceFrame, frame));
+        painter.drawRect(QRectF(rect()).adjusted(frame / 2, frame / 2, -frame / 2, -frame / 2));
     }
 };
 
@@ -60,13 +60,10 @@ void SquareGrid::build(Dimension dimension, const QString &cellName, int firstCe
     for (int c = 0; c < bifid::cellCountOf(dimension); ++c) {
         auto *cell = new SquareCell(this);
         cell->setObjectName(cellName + QString::number(firstCellTag + c));
-        cell->setGeometry(kFirstCellOffset + kCellPitch * (c % side), kFirstCellOffset + kCellPitch * (c / side),
-            kCellSize, kCellSize);
         cell->setAutoFillBackground(true);
         cell->setFrameStyle(QFrame::Panel | QFrame::Raised);
         cell->setAlignment(Qt::AlignCenter);
         cell->setTextFormat(Qt::PlainText);
-        cell->setFont(Fonts::bold(QStringLiteral("Courier New"), 17));
         cell->setProperty("tag", firstCellTag + c);
         cell->setProperty("traced", false);
         cell->setEnabled(false);  // cells only display
@@ -78,14 +75,41 @@ void SquareGrid::build(Dimension dimension, const QString &cellName, int firstCe
         for (const bool isRow : {true, false}) {
             auto *header = new QLabel(QString::number(k + 1), this);
             header->setObjectName(QStringLiteral("%1Label%2").arg(isRow ? "Row" : "Column").arg(firstHeaderName + k));
-            header->setGeometry(
-                isRow ? 20 : 55 + kCellPitch * k, isRow ? 55 + kCellPitch * k : 20, kHeaderSize, kHeaderSize);
-            header->setFont(Fonts::bold(QStringLiteral("Times New Roman"), 16));
             Colours::setTextColour(header, isRow ? Colours::kRed : Colours::kBlack);
             header->setProperty("tag", k);
             header->show();
             m_headers.push_back(header);
         }
+    }
+    placeCells();
+}
+
+void SquareGrid::setZoom(qreal factor)
+{
+    m_zoom = factor;
+    placeCells();
+}
+
+// Headers alternate row and column, k by k, as build() makes them.
+void SquareGrid::placeCells()
+{
+    const int side = bifid::sideOf(m_dimension);
+    const auto place = [this](QWidget *widget, int left, int top, int size) {
+        widget->setGeometry(zoomed(left), zoomed(top), zoomed(left + size) - zoomed(left), zoomed(top + size) - zoomed(top));
+    };
+    const QFont cellFont = FormZoom::scaled(Fonts::bold(QStringLiteral("Courier New"), 17), m_zoom);
+    for (std::size_t c = 0; c < m_cells.size(); ++c) {
+        const int column = int(c) % side;
+        const int row = int(c) / side;
+        place(m_cells[c], kFirstCellOffset + kCellPitch * column, kFirstCellOffset + kCellPitch * row, kCellSize);
+        m_cells[c]->setFont(cellFont);
+    }
+    const QFont headerFont = FormZoom::scaled(Fonts::bold(QStringLiteral("Times New Roman"), 16), m_zoom);
+    for (std::size_t h = 0; h < m_headers.size(); ++h) {
+        const int k = int(h / 2);
+        const bool isRow = h % 2 == 0;
+        place(m_headers[h], isRow ? 20 : 55 + kCellPitch * k, isRow ? 55 + kCellPitch * k : 20, kHeaderSize);
+        m_headers[h]->setFont(headerFont);
     }
     updateGeometry();
 }
@@ -129,7 +153,7 @@ QLabel *SquareGrid::cell(int index) const
 QSize SquareGrid::sizeHint() const
 {
     const int side = bifid::sideOf(m_dimension);
-    const int extent = kFirstCellOffset + kCellPitch * side + kCellPitch / 2;
+    const int extent = zoomed(kFirstCellOffset + kCellPitch * side + kCellPitch / 2);
     return {extent, extent};
 }
 

@@ -5,6 +5,8 @@
 // the keyword colours, reports the square its cells show with the keyword cells it was given, and marks
 // cells with a frame. The main window's two grids, the decipher dialog and the lab draw squares with it.
 
+#include "FormZoom.h"
+
 #include <cipher/Square.h>
 
 #include <QGroupBox>
@@ -14,7 +16,7 @@
 
 class QLabel;
 
-class SquareGrid : public QGroupBox {
+class SquareGrid : public QGroupBox, public SelfZooming {
     Q_OBJECT
 
 public:
@@ -38,11 +40,16 @@ public:
 
     [[nodiscard]] QLabel *cell(int index) const;
 
+    // Cells, numbers and their fonts at this factor of their design.
+    void setZoom(qreal factor) override;
+
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override { return sizeHint(); }
 
 private:
     void showInCell(int index, char character, bool keywordCell);
+    void placeCells();
+    [[nodiscard]] int zoomed(int length) const { return FormZoom::scaled(length, m_zoom); }
 
     bifid::Dimension m_dimension = bifid::Dimension::Six;
     QString m_cellName;
@@ -52,4 +59,5 @@ private:
     std::vector<QLabel *> m_headers;
     std::bitset<36> m_keywordCells;
     std::bitset<36> m_marked;
+    qreal m_zoom = 1.0;
 };

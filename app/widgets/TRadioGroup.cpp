@@ -46,6 +46,12 @@ void TRadioGroup::setItemIndex(int index)
     }
 }
 
+void TRadioGroup::setZoom(qreal factor)
+{
+    m_zoom = factor;
+    layoutItems();
+}
+
 void TRadioGroup::resizeEvent(QResizeEvent *event)
 {
     QGroupBox::resizeEvent(event);
@@ -58,10 +64,11 @@ void TRadioGroup::layoutItems()
     const QList<QAbstractButton *> buttons = m_buttons.buttons();
     if (buttons.isEmpty())
         return;
-    const int top = fontMetrics().height() + 2;
-    const int share = std::max(1, (height() - top - 4) / int(buttons.size()));
+    const auto zoomed = [this](int length) { return FormZoom::scaled(length, m_zoom); };
+    const int top = fontMetrics().height() + zoomed(2);
+    const int share = std::max(1, (height() - top - zoomed(4)) / int(buttons.size()));
     for (int i = 0; i < buttons.size(); ++i) {
         const int itemHeight = std::min(share, buttons[i]->sizeHint().height());
-        buttons[i]->setGeometry(8, top + i * share + (share - itemHeight) / 2, width() - 16, itemHeight);
+        buttons[i]->setGeometry(zoomed(8), top + i * share + (share - itemHeight) / 2, width() - zoomed(16), itemHeight);
     }
 }

@@ -1,10 +1,30 @@
 #include "TStatusBar.h"
 
+namespace {
+
+constexpr int kDesignedHeight = 19;
+
+}  // namespace
+
 TStatusBar::TStatusBar(QWidget *parent)
     : QStatusBar(parent)
 {
     setSizeGripEnabled(false);
-    setFixedHeight(19);
+    setFixedHeight(kDesignedHeight);
+}
+
+void TStatusBar::setZoom(qreal factor)
+{
+    m_zoom = factor;
+    setFixedHeight(FormZoom::scaled(kDesignedHeight, factor));
+    // Edges are scaled rather than widths, so that the panels end where the scaled bar does.
+    int left = 0;
+    for (qsizetype i = 0; i < m_panels.size(); ++i) {
+        const int right = left + m_designedWidths[i];
+        m_panels[i]->setFixedWidth(FormZoom::scaled(right, factor) - FormZoom::scaled(left, factor));
+        left = right;
+    }
+    layoutPanels();
 }
 
 void TStatusBar::addPanel(int width, const QString &text)
@@ -14,8 +34,9 @@ void TStatusBar::addPanel(int width, const QString &text)
     panel->setTextFormat(Qt::PlainText);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setIndent(2);
-    panel->setFixedWidth(width);
     m_panels.append(panel);
+    m_designedWidths.append(width);
+    setZoom(m_zoom);
     layoutPanels();
 }
 

@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QStyleOption>
 #include <QStylePainter>
 
@@ -170,6 +171,30 @@ void TUpDown::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Down: step(Button::Down); break;
     default: QWidget::keyPressEvent(event);
     }
+}
+
+void TUpDown::setBuddy(QWidget *buddy)
+{
+    buddy->installEventFilter(this);
+}
+
+bool TUpDown::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!isEnabled())
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            step(key == Qt::Key_Up ? Button::Up : Button::Down);
+            return true;
+        }
+    } else if (event->type() == QEvent::Wheel) {
+        const int delta = static_cast<QWheelEvent *>(event)->angleDelta().y();
+        if (delta != 0)
+            step(delta > 0 ? Button::Up : Button::Down);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TUpDown::changeEvent(QEvent *event)

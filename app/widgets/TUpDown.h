@@ -31,6 +31,8 @@ public:
     void setPosition(int position);
     // Steps one at a time towards position, as a user would; each step that moves emits clicked().
     void stepTo(int position);
+    // The field that shows the position: Up and Down and the mouse wheel on it step the up-down.
+    void setBuddy(QWidget *buddy);
 
     [[nodiscard]] QSize sizeHint() const override { return {17, 25}; }
 
@@ -43,6 +45,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void step(Button button);

@@ -1,5 +1,7 @@
 #include "WholeText.h"
 
+#include "FormZoom.h"
+
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,8 +33,14 @@ bool fits(const QFont &font, const QString &text, int width)
     return metrics.horizontalAdvance(text) + 1 + bearings <= width;
 }
 
-void fitFont(QLineEdit *field, const QFont &designed)
+// The field's font as designed and the zoom it is shown at, from which each fit starts.
+constexpr const char *kDesignedFont = "wholeTextDesignedFont";
+constexpr const char *kZoom = "wholeTextZoom";
+
+void fitFont(QLineEdit *field)
 {
+    const QFont designed
+        = FormZoom::scaled(field->property(kDesignedFont).value<QFont>(), field->property(kZoom).toReal());
     const QString text = field->text();
     const int width = usableWidth(field);
     QFont font = designed;
@@ -48,9 +56,16 @@ void fitFont(QLineEdit *field, const QFont &designed)
 
 void keepNumbersWhole(QLineEdit *field)
 {
-    const QFont designed = field->font();
-    QObject::connect(field, &QLineEdit::textChanged, field, [field, designed] { fitFont(field, designed); });
-    fitFont(field, designed);
+    field->setProperty(kDesignedFont, field->font());
+    field->setProperty(kZoom, 1.0);
+    QObject::connect(field, &QLineEdit::textChanged, field, [field] { fitFont(field); });
+    fitFont(field);
+}
+
+void setZoom(QLineEdit *field, qreal factor)
+{
+    field->setProperty(kZoom, factor);
+    fitFont(field);
 }
 
 void fitToCaption(QLabel *label)
