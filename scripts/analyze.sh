@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Static analysis of the program, tests, benchmarks and fuzzers: clang-tidy with the checks of
 # .clang-tidy, then cppcheck, then the layout of .clang-format. Works in build-analyze/ (or
 # $BIFID_ANALYZE_DIR), configured by the analyze presets of CMakePresets.json and fuzz/CMakePresets.json;
