@@ -38,6 +38,8 @@ mkdir -p "$unpacked"
 dpkg-deb -x "$package" "$unpacked"
 desktop-file-validate "$unpacked/usr/share/applications/bifid.desktop" || fail "the desktop entry is not valid"
 appstreamcli validate --no-net "$unpacked/$metainfo" || fail "the AppStream metadata is not valid"
+# The whole tree too: the desktop entry that the metadata launches must be in the package.
+appstreamcli validate-tree --no-net "$unpacked" || fail "the AppStream metadata does not fit the package"
 
 # --show-overrides lists the overridden hints too (as O:), which would count for lintian's own --fail-on, so
 # the errors and warnings are counted from its report instead.
