@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Static analysis of the program, tests, benchmarks and fuzzers: clang-tidy with the checks of
-# .clang-tidy, then cppcheck, then the layout of .clang-format. Works in build-analyze/ (or
+# .clang-tidy, then cppcheck, then the layout of .clang-format, then reuse lint for the copyright and
+# licence of every file (a header at its top or an entry of .reuse/dep5). Works in build-analyze/ (or
 # $BIFID_ANALYZE_DIR), configured by the analyze presets of CMakePresets.json and fuzz/CMakePresets.json;
 # any finding fails the run.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BIFID_ANALYZE_DIR:-$root/build-analyze}"
 
-"$root/scripts/install-deps.sh" clang clang-tidy clang-format cppcheck libclang-rt-14-dev python3
+"$root/scripts/install-deps.sh" clang clang-tidy clang-format cppcheck libclang-rt-14-dev python3 reuse
 
 # Both tools read the compile commands, and the files that moc and uic generate must exist.
 cmake -S "$root" --preset analyze -B "$build" >/dev/null
@@ -41,6 +47,10 @@ cppcheck --project="$build/cppcheck/compile_commands.json" -DQ_MOC_OUTPUT_REVISI
 
 echo "clang-format"
 (cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror) || status=1
+
+echo "reuse lint"
+# Quiet when every file is covered; otherwise the whole report, which lists the files that are not.
+(cd "$root" && reuse lint --quiet) || (cd "$root" && reuse lint) || status=1
 
 [ $status -eq 0 ] && echo "No findings"
 exit $status

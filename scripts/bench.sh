@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the benchmarks with the bench preset (Release) into build-bench/ (or $BIFID_BENCH_DIR) and runs
 # both: the cipher operations (median of three repetitions, with a summary against the table baseline)
 # and every window step for plaintexts of 100 KB, 1 MB and 10 MB, the decipher dialog at 2 MB and the

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the fuzzers of fuzz/ with the fuzz preset of fuzz/CMakePresets.json (clang) into build-fuzz/ (or
 # $BIFID_FUZZ_DIR), replays their seeds and fuzzes each for $BIFID_FUZZ_SECONDS seconds (default 60; 0 only
 # replays the seeds). Arguments name the fuzzers to run (cleaning, square, coding, grouping, text_codec,

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages that building, running and testing need, and any packages named on the
 # command line (the analysis and fuzzing tools), if any is missing.
 set -euo pipefail

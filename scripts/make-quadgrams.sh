@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Rebuilds the quadgram tables in resources/quadgrams/ from the fortune files Debian packages: German
 # from fortunes-de (GPL-2+), English from fortunes (BSD licence). Run by hand after changing the
 # cleaning or the sources; the build only reads the committed tables. Installs the two packages and

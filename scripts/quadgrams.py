@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Counts the quadgrams of fortune files and writes them as a table of quantised log probabilities.
 
 Usage: quadgrams.py DIMENSION OUTPUT FILE...

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds everything with AddressSanitizer, UndefinedBehaviorSanitizer and the checked standard library
 # into build-asan/ (or $BIFID_SANITIZE_DIR) and runs every test there. Any report fails the run.
 set -euo pipefail
