@@ -16,7 +16,7 @@ namespace {
 
 enum class Way { ShortcutOnTheWindow, ShortcutInTheCiphertext, Action, ContextMenu };
 enum class Verdict { None, Matches, Differs, NothingToCompare };
-enum class WindowChange { SecondPass, Depth };
+enum class WindowChange { SecondPass, SecondPassWhileClosed, Depth };
 enum class Press { Mouse, Mnemonic };
 
 constexpr QColor kGreen(0, 128, 0);
@@ -523,14 +523,17 @@ void TestDecipherDialog::openDialogFollowsTheWindow_data()
 {
     QTest::addColumn<WindowChange>("change");
     QTest::addColumn<int>("depth");
+    QTest::addColumn<QString>("typed");  // what the user typed into the input first, if anything
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("error");
 
     QTest::addRow("second pass with another keyword, size and depth")
-        << WindowChange::SecondPass << 3 << ""
-        << "Das Zeichen '6' an Stelle 5 steht nicht in der 5 X 5-Matrix.";
-    QTest::addRow("depth alone") << WindowChange::Depth << 3 << "I4LGN"
-                                 << "";
+        << WindowChange::SecondPass << 3 << "" << "BIFID" << "";
+    QTest::addRow("second pass while the dialog is closed, then Ctrl+E")
+        << WindowChange::SecondPassWhileClosed << 3 << "" << "BIFID" << "";
+    QTest::addRow("second pass after the input was edited")
+        << WindowChange::SecondPass << 3 << "GHNF" << "" << "";
+    QTest::addRow("depth alone") << WindowChange::Depth << 3 << "" << "I4LGN" << "";
 }
 
 // The typed ciphertext stays; what the window changes is read back with it at once, without Ctrl+E.
@@ -538,6 +541,7 @@ void TestDecipherDialog::openDialogFollowsTheWindow()
 {
     QFETCH(WindowChange, change);
     QFETCH(int, depth);
+    QFETCH(QString, typed);
     QFETCH(QString, result);
     QFETCH(QString, error);
     WindowDriver window;
@@ -546,18 +550,31 @@ void TestDecipherDialog::openDialogFollowsTheWindow()
     if (QTest::currentTestFailed())
         return;
     const DecipherView view(window);
+    if (!typed.isEmpty())
+        window.replaceText(view.input, typed);
 
-    if (change == WindowChange::SecondPass) {
+    const bool secondPass = change != WindowChange::Depth;
+    if (secondPass) {
+        if (change == WindowChange::SecondPassWhileClosed)
+            view.dialog->close();
         window.click("BitBtn3");
         runPass(window, QStringLiteral("Bifid"), QStringLiteral("ZEBRA"), true, depth);
+        if (change == WindowChange::SecondPassWhileClosed)
+            openDialog(window, Way::ShortcutOnTheWindow);
     } else {
         window.setUpDownTo(QStringLiteral("UpDown2"), depth);
     }
-    QCOMPARE(view.input->toPlainText(), QStringLiteral("GHNF6"));
+    // The input shows the ciphertext of the pass it belongs to, unless the user's own text stands there.
+    const QString input = !typed.isEmpty() ? typed
+        : secondPass                         ? window.memo(QStringLiteral("Memo3"))->toPlainText()
+                                             : QStringLiteral("GHNF6");
+    QCOMPARE(view.input->toPlainText(), input);
     QCOMPARE(view.depth->value(), depth);
-    QCOMPARE(view.error->text(), error);
-    QCOMPARE(view.result->text(), result);
-    const bool fiveByFive = change == WindowChange::SecondPass;
+    if (typed.isEmpty()) {
+        QCOMPARE(view.error->text(), error);
+        QCOMPARE(view.result->text(), result);
+    }
+    const bool fiveByFive = secondPass;
     const QList<QLabel *> cells = view.cells();
     QCOMPARE(cells.size(), fiveByFive ? 25 : 36);
     for (int c = 0; c < cells.size(); ++c)

@@ -29,6 +29,8 @@ private slots:
     void presentationFillsTheScreenAndReturns_data();
     void presentationFillsTheScreenAndReturns();
     void mouseClickLeavesTheViewWhereItIs();
+    void otherWindowsTakeTheZoomAndFitTheirScreen_data();
+    void otherWindowsTakeTheZoomAndFitTheirScreen();
 };
 
 namespace {
@@ -266,6 +268,40 @@ void TestScreens::mouseClickLeavesTheViewWhereItIs()
     QWidget *afterEnter = QApplication::focusWidget();
     QVERIFY(afterEnter != next);
     QVERIFY2(isInView(scroll, afterEnter), qPrintable(afterEnter->objectName()));
+}
+
+void TestScreens::otherWindowsTakeTheZoomAndFitTheirScreen_data()
+{
+    QTest::addColumn<QString>("screenName");
+    QTest::addColumn<int>("zoomIns");
+    QTest::addColumn<int>("percent");  // 0: as far as the screen holds the window
+    QTest::addRow("desktop at 120 %%") << "desktop 1920 x 1080" << 2 << 120;
+    QTest::addRow("laptop at 200 %%") << "laptop 1366 x 768" << 11 << 0;
+}
+
+void TestScreens::otherWindowsTakeTheZoomAndFitTheirScreen()
+{
+    QFETCH(QString, screenName);
+    QFETCH(int, zoomIns);
+    QFETCH(int, percent);
+    const auto form = showOn(screenName);
+    for (int i = 0; i < zoomIns; ++i)
+        form->findChild<QAction *>(QStringLiteral("ZoomInAction"))->trigger();
+    for (const char *name : {"DecipherAction", "LabAction"})
+        form->findChild<QAction *>(QString::fromLatin1(name))->trigger();
+    const qreal designed = QApplication::font().pointSizeF();
+    for (const char *name : {"DecipherDialog", "LabWindow"}) {
+        QWidget *window = child(*form, name);
+        QVERIFY2(window->isVisible(), name);
+        const qreal zoom = window->font().pointSizeF() / designed;
+        if (percent > 0)
+            QCOMPARE(qRound(zoom * 100), percent);
+        else
+            QVERIFY2(zoom > 1 && zoom < 2, qPrintable(QStringLiteral("%1 at %2").arg(QString::fromLatin1(name)).arg(zoom)));
+        const QSize room = form->screen()->availableGeometry().size();
+        QVERIFY2(window->width() <= room.width() && window->height() <= room.height(), name);
+        QVERIFY2(window->minimumSizeHint().width() <= room.width() && window->minimumSizeHint().height() <= room.height(), name);
+    }
 }
 
 QTEST_MAIN(TestScreens)

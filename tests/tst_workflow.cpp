@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QSignalSpy>
+#include <QWheelEvent>
 
 namespace {
 
@@ -46,6 +47,8 @@ private slots:
     void resetClosesTheSquareStepOfAnEarlierPass();
     void dimensionSwitchClampsTheInsertionPosition_data();
     void dimensionSwitchClampsTheInsertionPosition();
+    void insertionFieldShowsOnlyTheUpDownsPosition_data();
+    void insertionFieldShowsOnlyTheUpDownsPosition();
     void dimensionSwitchSetsCheckBoxLabelsAndGrid();
     void directionLabelsFollowTheirGroups();
     void insertionPositionStepsWithinItsRange();
@@ -262,6 +265,44 @@ void TestWorkflow::dimensionSwitchClampsTheInsertionPosition()
     window.stepUpDown("UpDown1", TUpDown::Button::Up, 20);
     QCOMPARE(window.upDown("UpDown1")->position(), 36);
     QCOMPARE(window.edit("Edit2")->text(), QStringLiteral("36"));
+}
+
+enum class InsertionInput { TypedDigit, UpKey, DownKey, WheelUp, WheelDown };
+
+void TestWorkflow::insertionFieldShowsOnlyTheUpDownsPosition_data()
+{
+    QTest::addColumn<InsertionInput>("input");
+    QTest::addColumn<int>("position");
+    QTest::addRow("a typed 8 does not stand there") << InsertionInput::TypedDigit << 5;
+    QTest::addRow("Up steps the up-down") << InsertionInput::UpKey << 6;
+    QTest::addRow("Down steps the up-down") << InsertionInput::DownKey << 4;
+    QTest::addRow("the wheel up steps it up") << InsertionInput::WheelUp << 6;
+    QTest::addRow("the wheel down steps it down") << InsertionInput::WheelDown << 4;
+}
+
+void TestWorkflow::insertionFieldShowsOnlyTheUpDownsPosition()
+{
+    QFETCH(InsertionInput, input);
+    QFETCH(int, position);
+    WindowDriver window;
+    window.setUpDownTo("UpDown1", 5);
+    QLineEdit *field = window.edit("Edit2");
+    switch (input) {
+    case InsertionInput::TypedDigit: QTest::keyClicks(field, QStringLiteral("8")); break;
+    case InsertionInput::UpKey: QTest::keyClick(field, Qt::Key_Up); break;
+    case InsertionInput::DownKey: QTest::keyClick(field, Qt::Key_Down); break;
+    case InsertionInput::WheelUp:
+    case InsertionInput::WheelDown: {
+        const QPoint centre = field->rect().center();
+        const int delta = input == InsertionInput::WheelUp ? 120 : -120;
+        QWheelEvent wheel(centre, field->mapToGlobal(centre), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
+            Qt::NoScrollPhase, false);
+        QApplication::sendEvent(field, &wheel);
+        break;
+    }
+    }
+    QCOMPARE(window.upDown("UpDown1")->position(), position);
+    QCOMPARE(field->text(), QString::number(position));
 }
 
 void TestWorkflow::dimensionSwitchSetsCheckBoxLabelsAndGrid()

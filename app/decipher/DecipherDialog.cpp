@@ -366,7 +366,7 @@ void DecipherDialog::takeWindowState(
     const QString &ciphertext, const bifid::KeyedSquare &square, int depth, const std::string &cleanText)
 {
     const Change change = takeState(square, depth, cleanText);
-    if (ui->DecipherInput->document()->isEmpty())
+    if (ui->DecipherInput->document()->isEmpty() || (m_windowCiphertext && ciphertext != *m_windowCiphertext))
         takeCiphertext(ciphertext);
     else if (change == Change::Steps)
         updateSteps();
@@ -374,9 +374,15 @@ void DecipherDialog::takeWindowState(
         showVerdict();
 }
 
-void DecipherDialog::followWindow(const bifid::KeyedSquare &square, int depth, const std::string &cleanText)
+void DecipherDialog::followWindow(const std::optional<QString> &ciphertext, const bifid::KeyedSquare &square,
+    int depth, const std::string &cleanText)
 {
-    switch (takeState(square, depth, cleanText)) {
+    const Change change = takeState(square, depth, cleanText);
+    if (m_windowCiphertext && ciphertext && !ciphertext->isEmpty() && *ciphertext != *m_windowCiphertext) {
+        takeCiphertext(*ciphertext);
+        return;
+    }
+    switch (change) {
     case Change::None: break;
     case Change::CleanText: showVerdict(); break;
     case Change::Steps: updateSteps(); break;
@@ -389,6 +395,7 @@ void DecipherDialog::takeCiphertext(const QString &ciphertext)
         const QSignalBlocker blocker(ui->DecipherInput);  // one computation, not one per change of the field
         ui->DecipherInput->setPlainText(inLines(ciphertext));
     }
+    m_windowCiphertext = ciphertext;
     updateSteps();
 }
 
@@ -426,6 +433,7 @@ DecipherDialog::Change DecipherDialog::takeState(
 // Until the steps show the new text, the places they were read back from are gone.
 void DecipherDialog::inputChanged()
 {
+    m_windowCiphertext.reset();  // the user's text from now on
     m_hovered.reset();
     if (ui->DecipherInput->document()->characterCount() > kLongCiphertext) {
         m_traceMap.reset();

@@ -118,11 +118,14 @@ public:
     explicit DecipherDialog(QWidget *parent = nullptr);
     ~DecipherDialog() override;
 
-    // Ctrl+E: the main window's square, depth and cleaned text, and its ciphertext if the input is empty.
+    // Ctrl+E: the main window's square, depth and cleaned text, and its ciphertext if the input is empty
+    // or holds an earlier ciphertext of the window that the user did not edit.
     void takeWindowState(
         const QString &ciphertext, const bifid::KeyedSquare &square, int depth, const std::string &cleanText);
-    // After every handler of the main window: recomputes only what a change of these affects.
-    void followWindow(const bifid::KeyedSquare &square, int depth, const std::string &cleanText);
+    // After every handler of the main window: recomputes only what a change of these affects. A new
+    // ciphertext (none where the window's did not change) replaces an input the user did not edit.
+    void followWindow(const std::optional<QString> &ciphertext, const bifid::KeyedSquare &square, int depth,
+        const std::string &cleanText);
     // Replaces the input with the main window's ciphertext.
     void takeCiphertext(const QString &ciphertext);
     // Fonts and fixed sizes at the main window's zoom, as far as the screen holds the dialog.
@@ -172,5 +175,7 @@ private:
     std::vector<qsizetype> m_layoutPlaces;
     qsizetype m_typedLength = 0;
     std::optional<TraceStart> m_hovered;
+    // The main window's ciphertext while the input shows it unedited.
+    std::optional<QString> m_windowCiphertext;
     std::optional<FormZoom> m_zoom;  // the design, recorded once the dialog is built
 };

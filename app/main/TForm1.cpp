@@ -673,8 +673,15 @@ void TForm1::openDecipherDialog()
 // Runs after every handler and timer tick: the dialog compares and recomputes only on a change.
 void TForm1::followInDecipherDialog()
 {
-    if (m_decipherDialog && m_decipherDialog->isVisible())
-        m_decipherDialog->followWindow(shownKeyedSquare(), ui->UpDown2->position(), m_workbench.CleanText);
+    if (!m_decipherDialog || !m_decipherDialog->isVisible())
+        return;
+    // The ciphertext is read only when it changed: the timer runs this twice a second.
+    std::optional<QString> ciphertext;
+    if (const int revision = ui->Memo3->document()->revision(); revision != m_followedCiphertextRevision) {
+        m_followedCiphertextRevision = revision;
+        ciphertext = ui->Memo3->toPlainText();
+    }
+    m_decipherDialog->followWindow(ciphertext, shownKeyedSquare(), ui->UpDown2->position(), m_workbench.CleanText);
 }
 
 // ---- Lab ------------------------------------------------------------------------------------------

@@ -139,6 +139,7 @@ private:
     void openDecipherDialog();
     void followInDecipherDialog();
     DecipherDialog *m_decipherDialog = nullptr;  // made on first use, then shown again
+    int m_followedCiphertextRevision = -1;  // Memo3's revision the dialog last saw
 
     // The lab
     QAction *createLabAction();

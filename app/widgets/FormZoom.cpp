@@ -40,6 +40,7 @@ bool placesItself(const QWidget *widget)
 
 // The desktop's frame around a window, before it has framed it.
 constexpr QSize kFrameAllowance(16, 36);
+constexpr int kSmallestSearchedPercent = 50;
 
 QSize scaledLimit(QSize size, QSize unset, qreal factor)
 {
@@ -99,22 +100,33 @@ void FormZoom::apply(qreal factor)
         if (auto *selfZooming = dynamic_cast<SelfZooming *>(widget))
             selfZooming->setZoom(factor);
     }
+    // A hidden widget (a tab not shown) does not tell its layout that its size changed.
+    if (m_layout == Layout::Managed && !m_designs.empty() && m_designs.front().widget) {
+        for (QLayout *layout : m_designs.front().widget->findChildren<QLayout *>())
+            layout->invalidate();
+    }
 }
 
 void FormZoom::applyWithinScreen(qreal factor)
 {
     QWidget *window = m_designs.front().widget;
     const qreal before = m_factor;
-    apply(factor);
-    // A window of layouts needs at least its minimum size; where the screen cannot hold that, the
-    // factor shrinks by as much as the screen lacks.
     const QSize room = window->screen()->availableGeometry().size() - kFrameAllowance;
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    const auto fits = [&](qreal candidate) {
+        apply(candidate);
         const QSize needed = window->minimumSizeHint().expandedTo(window->minimumSize());
-        if (needed.width() <= room.width() && needed.height() <= room.height())
-            break;
-        apply(m_factor
-            * std::min(qreal(room.width()) / needed.width(), qreal(room.height()) / needed.height()));
+        return needed.width() <= room.width() && needed.height() <= room.height();
+    };
+    // A window of layouts needs at least its minimum size, which does not grow in proportion to the
+    // fonts: the largest whole percent at which the screen holds it, found by halving.
+    if (!fits(factor)) {
+        int fitting = kSmallestSearchedPercent;
+        int tooLarge = int(std::ceil(factor * 100));
+        while (tooLarge - fitting > 1) {
+            const int middle = (fitting + tooLarge) / 2;
+            (fits(middle / 100.0) ? fitting : tooLarge) = middle;
+        }
+        apply(fitting / 100.0);
     }
     const QSize grown = (QSizeF(window->size()) * (m_factor / before)).toSize();
     window->resize(grown.expandedTo(window->minimumSizeHint()).boundedTo(room));
