@@ -3,8 +3,8 @@
 // Drives the real main window as a user would: clicks, key strokes, typed text, and real modal boxes
 // that are found as the active modal widget and answered with OK.
 
-#include "StoredSettings.h"
 #include "Startup.h"
+#include "StoredSettings.h"
 #include "TForm1.h"
 #include "TRadioGroup.h"
 #include "TStatusBar.h"

@@ -527,13 +527,19 @@ void TestDecipherDialog::openDialogFollowsTheWindow_data()
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("error");
 
-    QTest::addRow("second pass with another keyword, size and depth")
-        << WindowChange::SecondPass << 3 << "" << "BIFID" << "";
+    QTest::addRow("second pass with another keyword, size and depth") << WindowChange::SecondPass << 3 << ""
+                                                                      << "BIFID"
+                                                                      << "";
     QTest::addRow("second pass while the dialog is closed, then Ctrl+E")
-        << WindowChange::SecondPassWhileClosed << 3 << "" << "BIFID" << "";
-    QTest::addRow("second pass after the input was edited")
-        << WindowChange::SecondPass << 3 << "GHNF" << "" << "";
-    QTest::addRow("depth alone") << WindowChange::Depth << 3 << "" << "I4LGN" << "";
+        << WindowChange::SecondPassWhileClosed << 3 << ""
+        << "BIFID"
+        << "";
+    QTest::addRow("second pass after the input was edited") << WindowChange::SecondPass << 3 << "GHNF"
+                                                            << ""
+                                                            << "";
+    QTest::addRow("depth alone") << WindowChange::Depth << 3 << ""
+                                 << "I4LGN"
+                                 << "";
 }
 
 // The typed ciphertext stays; what the window changes is read back with it at once, without Ctrl+E.
@@ -566,8 +572,8 @@ void TestDecipherDialog::openDialogFollowsTheWindow()
     }
     // The input shows the ciphertext of the pass it belongs to, unless the user's own text stands there.
     const QString input = !typed.isEmpty() ? typed
-        : secondPass                         ? window.memo(QStringLiteral("Memo3"))->toPlainText()
-                                             : QStringLiteral("GHNF6");
+        : secondPass                       ? window.memo(QStringLiteral("Memo3"))->toPlainText()
+                                           : QStringLiteral("GHNF6");
     QCOMPARE(view.input->toPlainText(), input);
     QCOMPARE(view.depth->value(), depth);
     if (typed.isEmpty()) {

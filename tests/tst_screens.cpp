@@ -201,7 +201,8 @@ void TestScreens::keysZoomTheWindow()
     for (const QAction *action : (*view)->menu()->actions())
         names << action->objectName();
     names.removeAll(QString());
-    QCOMPARE(names, (QStringList{"ZoomInAction", "ZoomOutAction", "ZoomResetAction", "ZoomFitAction", "PresentationAction"}));
+    QCOMPARE(names,
+        (QStringList{"ZoomInAction", "ZoomOutAction", "ZoomResetAction", "ZoomFitAction", "PresentationAction"}));
 }
 
 void TestScreens::chosenZoomIsKeptForTheNextStart()
@@ -251,7 +252,8 @@ void TestScreens::mouseClickLeavesTheViewWhereItIs()
     down->setValue(0);
     auto *memo = form->findChild<QPlainTextEdit *>(QStringLiteral("Memo1"));
     QVERIFY(!isInView(scroll, memo));
-    const QPoint shownPart = memo->mapFrom(scroll->viewport(), QPoint(20, memo->mapTo(scroll->viewport(), QPoint()).y() + 20));
+    const QPoint shownPart
+        = memo->mapFrom(scroll->viewport(), QPoint(20, memo->mapTo(scroll->viewport(), QPoint()).y() + 20));
     QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, memo->viewport()->mapFrom(memo, shownPart));
     QCOMPARE(QApplication::focusWidget(), memo);
     QCOMPARE(viewPlace(), QPoint(across->maximum(), 0));
@@ -297,10 +299,13 @@ void TestScreens::otherWindowsTakeTheZoomAndFitTheirScreen()
         if (percent > 0)
             QCOMPARE(qRound(zoom * 100), percent);
         else
-            QVERIFY2(zoom > 1 && zoom < 2, qPrintable(QStringLiteral("%1 at %2").arg(QString::fromLatin1(name)).arg(zoom)));
+            QVERIFY2(
+                zoom > 1 && zoom < 2, qPrintable(QStringLiteral("%1 at %2").arg(QString::fromLatin1(name)).arg(zoom)));
         const QSize room = form->screen()->availableGeometry().size();
         QVERIFY2(window->width() <= room.width() && window->height() <= room.height(), name);
-        QVERIFY2(window->minimumSizeHint().width() <= room.width() && window->minimumSizeHint().height() <= room.height(), name);
+        QVERIFY2(
+            window->minimumSizeHint().width() <= room.width() && window->minimumSizeHint().height() <= room.height(),
+            name);
     }
 }
 

@@ -295,8 +295,8 @@ void TestWorkflow::insertionFieldShowsOnlyTheUpDownsPosition()
     case InsertionInput::WheelDown: {
         const QPoint centre = field->rect().center();
         const int delta = input == InsertionInput::WheelUp ? 120 : -120;
-        QWheelEvent wheel(centre, field->mapToGlobal(centre), {}, {0, delta}, Qt::NoButton, Qt::NoModifier,
-            Qt::NoScrollPhase, false);
+        QWheelEvent wheel(
+            centre, field->mapToGlobal(centre), {}, {0, delta}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(field, &wheel);
         break;
     }

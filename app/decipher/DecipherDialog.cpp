@@ -374,8 +374,8 @@ void DecipherDialog::takeWindowState(
         showVerdict();
 }
 
-void DecipherDialog::followWindow(const std::optional<QString> &ciphertext, const bifid::KeyedSquare &square,
-    int depth, const std::string &cleanText)
+void DecipherDialog::followWindow(
+    const std::optional<QString> &ciphertext, const bifid::KeyedSquare &square, int depth, const std::string &cleanText)
 {
     const Change change = takeState(square, depth, cleanText);
     if (m_windowCiphertext && ciphertext && !ciphertext->isEmpty() && *ciphertext != *m_windowCiphertext) {

@@ -43,7 +43,8 @@ MainWindowZoom::MainWindowZoom(QMainWindow &window, QSize designedArea, int stat
         &QAction::triggered, this, [step] { step(-1); });
     connect(addAction("ZoomResetAction", QStringLiteral("Originalgröße (100 %)"), {QKeySequence(Qt::CTRL | Qt::Key_0)}),
         &QAction::triggered, this, [this] { zoomTo(100, Chosen::ByHand); });
-    connect(addAction("ZoomFitAction", QStringLiteral("An den Bildschirm anpassen"), {QKeySequence(Qt::CTRL | Qt::Key_9)}),
+    connect(
+        addAction("ZoomFitAction", QStringLiteral("An den Bildschirm anpassen"), {QKeySequence(Qt::CTRL | Qt::Key_9)}),
         &QAction::triggered, this, [this] { zoomTo(fittingPercent(), Chosen::ByHand); });
     m_menu->addSeparator();
     m_presentation = addAction("PresentationAction", QStringLiteral("Präsentation"), {QKeySequence(Qt::Key_F11)});
@@ -92,7 +93,8 @@ void MainWindowZoom::openOnScreen(QPoint designedPosition)
     resizeToClient();
     const QRect area = m_window.screen()->availableGeometry();
     const QSize outer = m_window.size() + frame();
-    m_window.move(std::clamp(designedPosition.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())),
+    m_window.move(
+        std::clamp(designedPosition.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())),
         std::clamp(designedPosition.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
 }
 

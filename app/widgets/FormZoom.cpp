@@ -59,8 +59,8 @@ FormZoom::FormZoom(QWidget *root, Layout layout)
 void FormZoom::record(QWidget *widget, bool isRoot)
 {
     if (isRoot || isNamed(widget)) {
-        Design design{widget, widget->geometry(), widget->minimumSize(), widget->maximumSize(), std::nullopt,
-            std::nullopt};
+        Design design{
+            widget, widget->geometry(), widget->minimumSize(), widget->maximumSize(), std::nullopt, std::nullopt};
         if (isRoot || widget->testAttribute(Qt::WA_SetFont))
             design.font = widget->font();
         if (const auto *button = qobject_cast<const QAbstractButton *>(widget))

@@ -95,7 +95,8 @@ void SquareGrid::placeCells()
 {
     const int side = bifid::sideOf(m_dimension);
     const auto place = [this](QWidget *widget, int left, int top, int size) {
-        widget->setGeometry(zoomed(left), zoomed(top), zoomed(left + size) - zoomed(left), zoomed(top + size) - zoomed(top));
+        widget->setGeometry(
+            zoomed(left), zoomed(top), zoomed(left + size) - zoomed(left), zoomed(top + size) - zoomed(top));
     };
     const QFont cellFont = FormZoom::scaled(Fonts::bold(QStringLiteral("Courier New"), 17), m_zoom);
     for (std::size_t c = 0; c < m_cells.size(); ++c) {

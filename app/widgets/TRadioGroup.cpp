@@ -69,6 +69,7 @@ void TRadioGroup::layoutItems()
     const int share = std::max(1, (height() - top - zoomed(4)) / int(buttons.size()));
     for (int i = 0; i < buttons.size(); ++i) {
         const int itemHeight = std::min(share, buttons[i]->sizeHint().height());
-        buttons[i]->setGeometry(zoomed(8), top + i * share + (share - itemHeight) / 2, width() - zoomed(16), itemHeight);
+        buttons[i]->setGeometry(
+            zoomed(8), top + i * share + (share - itemHeight) / 2, width() - zoomed(16), itemHeight);
     }
 }

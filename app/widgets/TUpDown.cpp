@@ -3,9 +3,9 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <QStyleOption>
 #include <QStylePainter>
+#include <QWheelEvent>
 
 #include <algorithm>
 
