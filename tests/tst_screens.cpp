@@ -212,8 +212,13 @@ void TestScreens::chosenZoomIsKeptForTheNextStart()
         QTest::keyClick(child(*form, "Memo1"), Qt::Key_Minus, Qt::ControlModifier);
         QTest::keyClick(child(*form, "Memo1"), Qt::Key_Minus, Qt::ControlModifier);
     }
+    {
+        const auto form = showOn(QStringLiteral("desktop 1920 x 1080"));
+        QCOMPARE(zoomOf(*form), 80);
+        QTest::keyClick(child(*form, "Memo1"), Qt::Key_9, Qt::ControlModifier);  // the fit forgets it
+    }
     const auto form = showOn(QStringLiteral("desktop 1920 x 1080"));
-    QCOMPARE(zoomOf(*form), 80);
+    QCOMPARE(zoomOf(*form), 100);
 }
 
 void TestScreens::presentationFillsTheScreenAndReturns_data()

@@ -45,7 +45,7 @@ MainWindowZoom::MainWindowZoom(QMainWindow &window, QSize designedArea, int stat
         &QAction::triggered, this, [this] { zoomTo(100, Chosen::ByHand); });
     connect(
         addAction("ZoomFitAction", QStringLiteral("An den Bildschirm anpassen"), {QKeySequence(Qt::CTRL | Qt::Key_9)}),
-        &QAction::triggered, this, [this] { zoomTo(fittingPercent(), Chosen::ByHand); });
+        &QAction::triggered, this, [this] { zoomTo(fittingPercent(), Chosen::Fit); });
     m_menu->addSeparator();
     m_presentation = addAction("PresentationAction", QStringLiteral("Präsentation"), {QKeySequence(Qt::Key_F11)});
     m_presentation->setCheckable(true);
@@ -135,8 +135,12 @@ int MainWindowZoom::presentationPercent() const
 
 void MainWindowZoom::zoomTo(int percent, Chosen chosen)
 {
-    if (chosen == Chosen::ByHand && !m_beforePresentation)
-        storedSettings().setValue(kZoomKey, percent);
+    if (!m_beforePresentation) {
+        if (chosen == Chosen::ByHand)
+            storedSettings().setValue(kZoomKey, percent);
+        else
+            storedSettings().remove(kZoomKey);
+    }
     if (percent != m_percent) {
         apply(percent);
         if (!m_window.isMaximized() && !m_window.isFullScreen())

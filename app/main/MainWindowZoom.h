@@ -55,7 +55,8 @@ signals:
     void zoomed(qreal factor);
 
 private:
-    enum class Chosen { ByHand, ForTheScreen };
+    // A zoom by hand is kept for the next start; the fit is what a start does anyway.
+    enum class Chosen { ByHand, Fit };
     void zoomTo(int percent, Chosen chosen);
     void apply(int percent);
     void resizeToClient();
