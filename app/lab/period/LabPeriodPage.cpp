@@ -2,9 +2,9 @@
 
 #include "CipherMessages.h"
 #include "Colours.h"
-#include "DecipherDialog.h"
 #include "Fonts.h"
 #include "SquareGrid.h"
+#include "StepList.h"
 #include "TForm1.h"
 #include "TextCodec.h"
 #include "ui_LabPeriodPage.h"
