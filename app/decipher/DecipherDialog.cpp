@@ -3,6 +3,7 @@
 #include "CipherMessages.h"
 #include "Colours.h"
 #include "Fonts.h"
+#include "PlainTextTrace.h"
 #include "SquareGrid.h"
 #include "TextCodec.h"
 #include "ui_DecipherDialog.h"
@@ -57,11 +58,6 @@ QString inLines(QStringView text)
 bool isLayout(QChar character)
 {
     return character.unicode() < 0x80 && bifid::isLayoutCharacter(char(character.unicode()));
-}
-
-const CellColours &markColours(bifid::DigitRole role)
-{
-    return role == bifid::DigitRole::Row ? kRowDigitMark : kColumnDigitMark;
 }
 
 }  // namespace
@@ -285,29 +281,10 @@ qsizetype DecipherDialog::typedPlaceOf(std::size_t letter) const
     return qsizetype(letter) + qsizetype(low);
 }
 
-std::optional<qsizetype> DecipherDialog::inputCharacterAt(QPoint point) const
-{
-    const QPlainTextEdit *input = ui->DecipherInput;
-    const QTextDocument *document = input->document();
-    const int boundary = input->cursorForPosition(point).position();
-    QTextCursor cursor(input->document());
-    for (const int place : {boundary, boundary - 1}) {
-        if (place < 0 || place >= document->characterCount() - 1)
-            continue;
-        cursor.setPosition(place);
-        const QRect left = input->cursorRect(cursor);
-        const int width = input->fontMetrics().horizontalAdvance(document->characterAt(place));
-        if (point.x() >= left.x() && point.x() < left.x() + width && point.y() >= left.top()
-            && point.y() <= left.bottom())
-            return place;
-    }
-    return std::nullopt;
-}
-
 std::optional<DecipherDialog::TraceStart> DecipherDialog::startAt(const QObject *viewport, QPoint point) const
 {
     if (viewport == ui->DecipherInput->viewport()) {
-        const std::optional<qsizetype> place = inputCharacterAt(point);
+        const std::optional<qsizetype> place = PlainTextTrace::characterAt(*ui->DecipherInput, point);
         return place ? inputStart(*place) : std::nullopt;
     }
     const std::pair<const StepList *, bifid::TraceField> steps[] = {
@@ -378,12 +355,7 @@ void DecipherDialog::showTrace()
             const std::string letter = bifid::normalizeCiphertext(TextCodec::toCodePage(QStringView(&typed, 1)));
             if (!letter.empty())  // empty only for a text changed but not yet read back
                 markCell(letter.front());
-            QTextEdit::ExtraSelection selection{QTextCursor(document), {}};
-            selection.cursor.setPosition(place);
-            selection.cursor.setPosition(place + 1, QTextCursor::KeepAnchor);
-            selection.format.setBackground(markColours(mark.role).background);
-            selection.format.setForeground(markColours(mark.role).text);
-            ciphertext.push_back(selection);
+            ciphertext.push_back(PlainTextTrace::mark(document, place, mark.role));
             break;
         }
         }

@@ -67,7 +67,6 @@ private:
     [[nodiscard]] std::optional<TraceStart> inputStart(qsizetype typedPlace) const;
     [[nodiscard]] std::optional<TraceStart> cursorStart() const;
     [[nodiscard]] std::optional<TraceStart> startAt(const QObject *viewport, QPoint point) const;
-    [[nodiscard]] std::optional<qsizetype> inputCharacterAt(QPoint point) const;
     [[nodiscard]] qsizetype typedPlaceOf(std::size_t letter) const;
     void showTrace();
 

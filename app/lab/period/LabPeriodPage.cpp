@@ -3,6 +3,7 @@
 #include "CipherMessages.h"
 #include "Colours.h"
 #include "Fonts.h"
+#include "PlainTextTrace.h"
 #include "SquareGrid.h"
 #include "StepList.h"
 #include "TForm1.h"
@@ -83,11 +84,6 @@ std::size_t keywordCellCount(std::string keyword, Dimension dimension)
 QString count(std::size_t value, const char *one, const char *many)
 {
     return QStringLiteral("%1 %2").arg(qulonglong(value)).arg(QString::fromUtf8(value == 1 ? one : many));
-}
-
-const Colours::CellColours &markColours(bifid::DigitRole role)
-{
-    return role == bifid::DigitRole::Row ? Colours::kRowDigitMark : Colours::kColumnDigitMark;
 }
 
 }  // namespace
@@ -292,29 +288,10 @@ std::optional<BlockPlace> LabPeriodPage::cursorPlace() const
     return inputPlace(place == length ? place - 1 : place);
 }
 
-std::optional<qsizetype> LabPeriodPage::inputCharacterAt(QPoint point) const
-{
-    const QPlainTextEdit *input = ui->LabInput;
-    const QTextDocument *document = input->document();
-    const int boundary = input->cursorForPosition(point).position();
-    QTextCursor cursor(input->document());
-    for (const int place : {boundary, boundary - 1}) {
-        if (place < 0 || place >= document->characterCount() - 1)
-            continue;
-        cursor.setPosition(place);
-        const QRect left = input->cursorRect(cursor);
-        const int width = input->fontMetrics().horizontalAdvance(document->characterAt(place));
-        if (point.x() >= left.x() && point.x() < left.x() + width && point.y() >= left.top()
-            && point.y() <= left.bottom())
-            return place;
-    }
-    return std::nullopt;
-}
-
 std::optional<BlockPlace> LabPeriodPage::placeAt(const QObject *viewport, QPoint point) const
 {
     if (viewport == ui->LabInput->viewport()) {
-        const std::optional<qsizetype> place = inputCharacterAt(point);
+        const std::optional<qsizetype> place = PlainTextTrace::characterAt(*ui->LabInput, point);
         return place ? inputPlace(*place) : std::nullopt;
     }
     if (!m_stepsShowInput)
@@ -377,12 +354,7 @@ void LabPeriodPage::showTrace()
             result.push_back({{0, qsizetype(letter)}, mark.role});
             continue;
         }
-        QTextEdit::ExtraSelection selection{QTextCursor(ui->LabInput->document()), {}};
-        selection.cursor.setPosition(int(m_typedPlaces[letter]));
-        selection.cursor.setPosition(int(m_typedPlaces[letter]) + 1, QTextCursor::KeepAnchor);
-        selection.format.setBackground(markColours(mark.role).background);
-        selection.format.setForeground(markColours(mark.role).text);
-        typed.push_back(selection);
+        typed.push_back(PlainTextTrace::mark(ui->LabInput->document(), int(m_typedPlaces[letter]), mark.role));
     }
     ui->LabInput->setExtraSelections(typed);
     ui->LabResult->setMarks(std::move(result));

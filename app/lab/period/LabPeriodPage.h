@@ -50,7 +50,6 @@ private:
     [[nodiscard]] std::optional<BlockPlace> inputPlace(qsizetype typedPlace) const;
     [[nodiscard]] std::optional<BlockPlace> cursorPlace() const;
     [[nodiscard]] std::optional<BlockPlace> placeAt(const QObject *viewport, QPoint point) const;
-    [[nodiscard]] std::optional<qsizetype> inputCharacterAt(QPoint point) const;
     void showTrace();
 
     const std::unique_ptr<Ui::LabPeriodPage> ui;
