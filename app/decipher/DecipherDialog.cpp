@@ -12,12 +12,12 @@
 #include <cipher/Normalize.h>
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTextEdit>
 
 #include <algorithm>
 #include <bitset>
+#include <functional>
 #include <new>
 #include <utility>
 
@@ -65,6 +65,7 @@ bool isLayout(QChar character)
 DecipherDialog::DecipherDialog(QWidget *parent)
     : QDialog(parent)
     , ui(std::make_unique<Ui::DecipherDialog>())
+    , m_hover(std::bind_front(&DecipherDialog::startAt, this), std::bind_front(&DecipherDialog::showTrace, this))
 {
     ui->setupUi(this);
     setTextColour(ui->DecipherError, kRed);
@@ -77,11 +78,7 @@ DecipherDialog::DecipherDialog(QWidget *parent)
     connect(&m_typingPause, &QTimer::timeout, this, &DecipherDialog::updateSteps);
     connect(ui->DecipherInput, &QPlainTextEdit::textChanged, this, &DecipherDialog::inputChanged);
     connect(ui->DecipherInput, &QPlainTextEdit::cursorPositionChanged, this, &DecipherDialog::showTrace);
-    for (const QAbstractScrollArea *field : std::initializer_list<QAbstractScrollArea *>{
-             ui->DecipherInput, ui->DecipherCode, ui->DecipherRows, ui->DecipherCoordinates, ui->DecipherResult}) {
-        field->viewport()->setMouseTracking(true);
-        field->viewport()->installEventFilter(this);
-    }
+    m_hover.watch({ui->DecipherInput, ui->DecipherCode, ui->DecipherRows, ui->DecipherCoordinates, ui->DecipherResult});
     connect(ui->DecipherDepth, &QSpinBox::valueChanged, this, &DecipherDialog::updateSteps);
     connect(ui->DecipherTakeCiphertext, &QPushButton::clicked, this, &DecipherDialog::ciphertextWanted);
     connect(ui->DecipherClose, &QPushButton::clicked, this, &QDialog::close);
@@ -153,7 +150,7 @@ DecipherDialog::Change DecipherDialog::takeState(
 // Until the steps show the new text, the places they were read back from are gone.
 void DecipherDialog::inputChanged()
 {
-    m_hovered.reset();
+    m_hover.forget();
     if (ui->DecipherInput->document()->characterCount() > kLongCiphertext) {
         m_traceMap.reset();
         showTrace();
@@ -304,20 +301,6 @@ std::optional<DecipherDialog::TraceStart> DecipherDialog::startAt(const QObject 
     return std::nullopt;
 }
 
-bool DecipherDialog::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Leave) {
-        const std::optional<TraceStart> hovered = event->type() == QEvent::MouseMove
-            ? startAt(watched, static_cast<QMouseEvent *>(event)->position().toPoint())
-            : std::nullopt;
-        if (hovered != m_hovered) {
-            m_hovered = hovered;
-            showTrace();
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 // Marks only: the texts, their cursors and undo stacks stay as they are. A trace is at most ten marks.
 void DecipherDialog::showTrace()
 {
@@ -325,7 +308,7 @@ void DecipherDialog::showTrace()
     std::vector<bifid::TraceMark> trace;
     // The cursor may move before the changed text has been read back.
     if (m_traceMap && document->characterCount() - 1 == m_typedLength) {
-        if (const std::optional<TraceStart> start = m_hovered ? m_hovered : cursorStart())
+        if (const std::optional<TraceStart> start = m_hover.hovered() ? m_hover.hovered() : cursorStart())
             trace = m_traceMap->trace(start->field, start->index, start->row);
     }
     const std::string &cells = m_square.square.cells();

@@ -8,6 +8,7 @@
 // one the mouse rests on in any field, is traced: what it is connected with is marked in every field and
 // in the square, for display only.
 
+#include "HoverWatcher.h"
 #include "StepList.h"  // the fields of the steps, which the dialog's users find by name
 
 #include <cipher/Coding.h>
@@ -44,10 +45,6 @@ public:
 signals:
     void ciphertextWanted();
 
-protected:
-    // The mouse resting on a character of the input or of a step traces it instead of the cursor's.
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     // The character a trace starts from, as bifid::TraceMap::trace takes it.
     struct TraceStart {
@@ -83,5 +80,6 @@ private:
     std::optional<bifid::TraceMap> m_traceMap;
     std::vector<qsizetype> m_layoutPlaces;
     qsizetype m_typedLength = 0;
-    std::optional<TraceStart> m_hovered;
+    // The mouse resting on a character of the input or of a step traces it instead of the cursor's.
+    HoverWatcher<TraceStart> m_hover;
 };

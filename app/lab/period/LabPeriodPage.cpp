@@ -14,7 +14,6 @@
 #include <cipher/Normalize.h>
 #include <cipher/Periodic.h>
 
-#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTextEdit>
 
@@ -22,6 +21,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <functional>
 #include <new>
 
 using bifid::Dimension;
@@ -92,6 +92,7 @@ LabPeriodPage::LabPeriodPage(const TForm1 &mainWindow, QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::LabPeriodPage>())
     , m_mainWindow(mainWindow)
+    , m_hover(std::bind_front(&LabPeriodPage::placeAt, this), std::bind_front(&LabPeriodPage::showTrace, this))
 {
     ui->setupUi(this);
     ui->LabSquare->build(Dimension::Six, QStringLiteral("LabCell"));
@@ -111,11 +112,7 @@ LabPeriodPage::LabPeriodPage(const TForm1 &mainWindow, QWidget *parent)
     connect(ui->LabDirection, &QComboBox::currentIndexChanged, this, &LabPeriodPage::update);
     connect(ui->LabInput, &QPlainTextEdit::textChanged, this, &LabPeriodPage::inputChanged);
     connect(ui->LabInput, &QPlainTextEdit::cursorPositionChanged, this, &LabPeriodPage::showTrace);
-    for (const QAbstractScrollArea *field :
-        std::initializer_list<QAbstractScrollArea *>{ui->LabInput, ui->LabResult, ui->LabSteps}) {
-        field->viewport()->setMouseTracking(true);
-        field->viewport()->installEventFilter(this);
-    }
+    m_hover.watch({ui->LabInput, ui->LabResult, ui->LabSteps});
     update();
 }
 
@@ -157,7 +154,7 @@ void LabPeriodPage::keyChanged()
 void LabPeriodPage::inputChanged()
 {
     m_stepsShowInput = false;
-    m_hovered.reset();
+    m_hover.forget();
     if (ui->LabInput->document()->characterCount() > kLongText) {
         showTrace();
         m_typingPause.start();
@@ -227,7 +224,7 @@ void LabPeriodPage::compute()
     m_typedPlaces = std::move(letters.typedPlaces);
     m_typedLength = typed.size();
     m_stepsShowInput = true;
-    m_hovered.reset();
+    m_hover.forget();
     ui->LabMessage->clear();
     showBlocks();
     showTrace();
@@ -239,7 +236,7 @@ void LabPeriodPage::showNothing(const QString &message, bool isError)
     ui->LabResult->clear();
     m_typedPlaces.clear();
     m_stepsShowInput = false;
-    m_hovered.reset();
+    m_hover.forget();
     Colours::setTextColour(ui->LabMessage, isError ? Colours::kRed : Colours::kBlack);
     ui->LabMessage->setText(message);
     showBlocks();
@@ -309,20 +306,6 @@ std::optional<BlockPlace> LabPeriodPage::placeAt(const QObject *viewport, QPoint
     return std::nullopt;
 }
 
-bool LabPeriodPage::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Leave) {
-        const std::optional<BlockPlace> hovered = event->type() == QEvent::MouseMove
-            ? placeAt(watched, static_cast<QMouseEvent *>(event)->position().toPoint())
-            : std::nullopt;
-        if (hovered != m_hovered) {
-            m_hovered = hovered;
-            showTrace();
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 // Marks only, at most ten places of one block: the texts, the cursor and the undo stack stay as they are.
 void LabPeriodPage::showTrace()
 {
@@ -331,7 +314,8 @@ void LabPeriodPage::showTrace()
     std::vector<bifid::TraceMark> marks;
     bifid::Block block;
     std::size_t blockIndex = 0;
-    if (const std::optional<BlockPlace> start = m_hovered ? m_hovered : cursorPlace(); start && m_stepsShowInput) {
+    if (const std::optional<BlockPlace> start = m_hover.hovered() ? m_hover.hovered() : cursorPlace();
+        start && m_stepsShowInput) {
         blockIndex = start->block;
         block = steps.block(blockIndex);
         marks = bifid::TraceMap::dealt(block.length, pass.depth).trace(start->field, start->index, start->row);

@@ -7,6 +7,7 @@
 // text, shows the results and traces the letter at the input's cursor or under the mouse through the
 // steps of its block.
 
+#include "HoverWatcher.h"
 #include "PeriodStepTable.h"
 
 #include <cipher/Square.h>
@@ -32,11 +33,6 @@ public:
     explicit LabPeriodPage(const TForm1 &mainWindow, QWidget *parent = nullptr);
     ~LabPeriodPage() override;
 
-protected:
-    // The mouse resting on a letter or digit of the input, the result or the steps traces it instead of
-    // the letter at the input's cursor.
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     [[nodiscard]] bifid::Dimension dimension() const;
     [[nodiscard]] bool deciphering() const;
@@ -61,5 +57,7 @@ private:
     std::vector<qsizetype> m_typedPlaces;
     qsizetype m_typedLength = 0;
     bool m_stepsShowInput = false;
-    std::optional<BlockPlace> m_hovered;
+    // The mouse resting on a letter or digit of the input, the result or the steps traces it instead of
+    // the letter at the input's cursor.
+    HoverWatcher<BlockPlace> m_hover;
 };
