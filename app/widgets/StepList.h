@@ -1,8 +1,10 @@
 #pragma once
 
-// The field the decipher dialog shows each of its steps in, and the lab's page "Periode" its result;
-// StepModel holds the text.
+// The field the decipher dialog shows each of its steps in, and the lab's page "Periode" its result.
+// StepModel holds the text and cuts it into pieces of one line; the list shows a piece per row, painted
+// by MarkedTextDelegate as the style paints an item's text, the trace's marks over it.
 
+#include "MarkedTextView.h"
 #include "StepModel.h"
 
 #include <QListView>
@@ -11,10 +13,8 @@
 #include <utility>
 #include <vector>
 
-class StepDelegate;
-
 // A read-only field for a step's text: as wide pieces as fit, with selecting and copying as in a text field.
-class StepList : public QListView {
+class StepList final : public MarkedTextView<QListView> {
     Q_OBJECT
 
 public:
@@ -29,14 +29,9 @@ public:
     // The character drawn at this point of the viewport, if any.
     [[nodiscard]] std::optional<StepPlace> characterAt(QPoint point) const;
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
-
 private:
-    void fitPieces();
+    void fitCells() override;
     void copySelection() const;
 
     StepModel m_model;
-    StepDelegate *m_delegate;
 };

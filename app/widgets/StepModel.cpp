@@ -87,10 +87,10 @@ QVariant StepModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole: return line.mid(piece.position, m_pieceWidth);
     case MarksRole: {
-        QList<StepMark> marks;
+        QList<CellMark> marks;
         for (const StepMark &mark : m_marks) {
             if (mark.place.line == piece.line && mark.place.position >= piece.position && mark.place.position < end)
-                marks.push_back({{piece.line, mark.place.position - piece.position}, mark.role});
+                marks.push_back({0, int(mark.place.position - piece.position), mark.role});
         }
         return QVariant::fromValue(marks);
     }

@@ -1,6 +1,10 @@
 #pragma once
 
-// The text of a StepList, and the places and marks of its characters that the StepList's users trace.
+// The text of a StepList, and the places and marks of its characters as the StepList's users trace them:
+// by line and place in the whole line, which may be megabytes long. The model hands each piece's marks
+// to the delegate as CellMarks, counted in the piece.
+
+#include "MarkedTextDelegate.h"
 
 #include <cipher/Trace.h>
 
@@ -30,8 +34,8 @@ class StepModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
-    // The marks of a piece as QList<StepMark>, their positions counted in the piece.
-    static constexpr int MarksRole = Qt::UserRole;
+    // The marks of a piece as QList<CellMark>, their positions counted in the piece.
+    static constexpr int MarksRole = MarkedTextDelegate::MarksRole;
 
     using QAbstractListModel::QAbstractListModel;
 
