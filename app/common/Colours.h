@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cipher/Trace.h>
+
 #include <QColor>
 #include <QPalette>
 #include <QWidget>
@@ -26,6 +28,11 @@ inline constexpr CellColours kKeywordColours{kGreen, kYellow};  // the cells the
 // they went into, in these two colours in every field; they stand out on every memo's background.
 inline constexpr CellColours kRowDigitMark{kWhite, QColor(192, 0, 0)};
 inline constexpr CellColours kColumnDigitMark{QColor(0, 255, 255), kBlack};
+
+inline const CellColours &digitMark(bifid::DigitRole role)
+{
+    return role == bifid::DigitRole::Row ? kRowDigitMark : kColumnDigitMark;
+}
 
 // For every colour group, so that a disabled widget keeps its colours.
 inline void setTextColour(QWidget *widget, QColor colour)

@@ -9,15 +9,14 @@
 // in the square, for display only.
 
 #include "FormZoom.h"
+#include "HoverWatcher.h"
+#include "StepList.h"  // the fields of the steps, which the dialog's users find by name
 
 #include <cipher/Coding.h>
 #include <cipher/Square.h>
 #include <cipher/Trace.h>
 
-#include <QAbstractListModel>
 #include <QDialog>
-#include <QListView>
-#include <QStringList>
 #include <QTimer>
 
 #include <memory>
@@ -28,88 +27,6 @@
 namespace Ui {
 class DecipherDialog;
 }
-class StepDelegate;
-
-// A character of a step's text: its line and its place in the line.
-struct StepPlace {
-    int line = 0;
-    qsizetype position = 0;
-    bool operator==(const StepPlace &) const = default;
-};
-
-// A character the trace marks, with the digit of the traced character it carries.
-struct StepMark {
-    StepPlace place;
-    bifid::DigitRole role = bifid::DigitRole::Row;
-    bool operator==(const StepMark &) const = default;
-};
-
-// A step's text as a column of pieces of one width, so that its field lays out only the pieces in view:
-// a text field would lay out a line of megabytes as a whole.
-class StepModel : public QAbstractListModel {
-    Q_OBJECT
-
-public:
-    // The marks of a piece as QList<StepMark>, their positions counted in the piece.
-    static constexpr int MarksRole = Qt::UserRole;
-
-    using QAbstractListModel::QAbstractListModel;
-
-    // Each line starts a piece of its own; an unchanged text keeps the field's scroll place.
-    void setLines(const QStringList &lines);
-    void setPieceWidth(int characters);
-    [[nodiscard]] const QStringList &lines() const { return m_lines; }
-    // The pieces of these items, in their order, a line break between two lines.
-    [[nodiscard]] QString textOf(QModelIndexList items) const;
-    // Only the pieces whose marks change are painted again.
-    void setMarks(std::vector<StepMark> marks);
-    [[nodiscard]] const std::vector<StepMark> &marks() const { return m_marks; }
-    // The character at this offset in the piece of this item.
-    [[nodiscard]] StepPlace placeOf(int row, qsizetype offset) const;
-
-    [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
-    [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
-
-private:
-    // The line of the item and where its piece starts in the line.
-    [[nodiscard]] StepPlace pieceAt(int row) const;
-    [[nodiscard]] std::optional<int> rowOf(StepPlace place) const;
-    void countPieces();
-
-    QStringList m_lines;
-    std::vector<StepMark> m_marks;
-    std::vector<int> m_firstRows;  // the first item of each line
-    int m_rowCount = 0;
-    int m_pieceWidth = 60;
-};
-
-// A read-only field for a step's text: as wide pieces as fit, with selecting and copying as in a text field.
-class StepList : public QListView {
-    Q_OBJECT
-
-public:
-    explicit StepList(QWidget *parent = nullptr);
-
-    void setLines(const QStringList &lines) { m_model.setLines(lines); }
-    void clear() { m_model.setLines({}); }
-    // The whole text, its lines joined by line breaks.
-    [[nodiscard]] QString text() const { return m_model.lines().join(u'\n'); }
-    void setMarks(std::vector<StepMark> marks) { m_model.setMarks(std::move(marks)); }
-    [[nodiscard]] const std::vector<StepMark> &marks() const { return m_model.marks(); }
-    // The character drawn at this point of the viewport, if any.
-    [[nodiscard]] std::optional<StepPlace> characterAt(QPoint point) const;
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
-
-private:
-    void fitPieces();
-    void copySelection() const;
-
-    StepModel m_model;
-    StepDelegate *m_delegate;
-};
 
 class DecipherDialog : public QDialog {
     Q_OBJECT
@@ -134,10 +51,6 @@ public:
 signals:
     void ciphertextWanted();
 
-protected:
-    // The mouse resting on a character of the input or of a step traces it instead of the cursor's.
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     // The character a trace starts from, as bifid::TraceMap::trace takes it.
     struct TraceStart {
@@ -157,7 +70,6 @@ private:
     [[nodiscard]] std::optional<TraceStart> inputStart(qsizetype typedPlace) const;
     [[nodiscard]] std::optional<TraceStart> cursorStart() const;
     [[nodiscard]] std::optional<TraceStart> startAt(const QObject *viewport, QPoint point) const;
-    [[nodiscard]] std::optional<qsizetype> inputCharacterAt(QPoint point) const;
     [[nodiscard]] qsizetype typedPlaceOf(std::size_t letter) const;
     void showTrace();
 
@@ -174,8 +86,9 @@ private:
     std::optional<bifid::TraceMap> m_traceMap;
     std::vector<qsizetype> m_layoutPlaces;
     qsizetype m_typedLength = 0;
-    std::optional<TraceStart> m_hovered;
     // The main window's ciphertext while the input shows it unedited.
     std::optional<QString> m_windowCiphertext;
     std::optional<FormZoom> m_zoom;  // the design, recorded once the dialog is built
+    // The mouse resting on a character of the input or of a step traces it instead of the cursor's.
+    HoverWatcher<TraceStart> m_hover;
 };

@@ -24,7 +24,7 @@ qsizetype lengthOf(const QPlainTextEdit *memo)
 
 MarkedMemo::Mark markAt(int position, bifid::DigitRole role)
 {
-    return {position, role == bifid::DigitRole::Row ? Colours::kRowDigitMark : Colours::kColumnDigitMark};
+    return {position, Colours::digitMark(role)};
 }
 
 }  // namespace

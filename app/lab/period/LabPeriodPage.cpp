@@ -2,10 +2,11 @@
 
 #include "CipherMessages.h"
 #include "Colours.h"
-#include "DecipherDialog.h"
 #include "Fonts.h"
 #include "MainWindowState.h"
+#include "PlainTextTrace.h"
 #include "SquareGrid.h"
+#include "StepList.h"
 #include "TextCodec.h"
 #include "ui_LabPeriodPage.h"
 
@@ -13,7 +14,6 @@
 #include <cipher/Normalize.h>
 #include <cipher/Periodic.h>
 
-#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QTextEdit>
 
@@ -21,6 +21,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <functional>
 #include <new>
 
 using bifid::Dimension;
@@ -85,17 +86,13 @@ QString count(std::size_t value, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(qulonglong(value)).arg(QString::fromUtf8(value == 1 ? one : many));
 }
 
-const Colours::CellColours &markColours(bifid::DigitRole role)
-{
-    return role == bifid::DigitRole::Row ? Colours::kRowDigitMark : Colours::kColumnDigitMark;
-}
-
 }  // namespace
 
 LabPeriodPage::LabPeriodPage(const MainWindowState &mainWindow, QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::LabPeriodPage>())
     , m_mainWindow(mainWindow)
+    , m_hover(std::bind_front(&LabPeriodPage::placeAt, this), std::bind_front(&LabPeriodPage::showTrace, this))
 {
     ui->setupUi(this);
     ui->LabSquare->build(Dimension::Six, QStringLiteral("LabCell"));
@@ -115,11 +112,7 @@ LabPeriodPage::LabPeriodPage(const MainWindowState &mainWindow, QWidget *parent)
     connect(ui->LabDirection, &QComboBox::currentIndexChanged, this, &LabPeriodPage::update);
     connect(ui->LabInput, &QPlainTextEdit::textChanged, this, &LabPeriodPage::inputChanged);
     connect(ui->LabInput, &QPlainTextEdit::cursorPositionChanged, this, &LabPeriodPage::showTrace);
-    for (const QAbstractScrollArea *field :
-        std::initializer_list<QAbstractScrollArea *>{ui->LabInput, ui->LabResult, ui->LabSteps}) {
-        field->viewport()->setMouseTracking(true);
-        field->viewport()->installEventFilter(this);
-    }
+    m_hover.watch({ui->LabInput, ui->LabResult, ui->LabSteps});
     update();
 }
 
@@ -161,7 +154,7 @@ void LabPeriodPage::keyChanged()
 void LabPeriodPage::inputChanged()
 {
     m_stepsShowInput = false;
-    m_hovered.reset();
+    m_hover.forget();
     if (ui->LabInput->document()->characterCount() > kLongText) {
         showTrace();
         m_typingPause.start();
@@ -231,7 +224,7 @@ void LabPeriodPage::compute()
     m_typedPlaces = std::move(letters.typedPlaces);
     m_typedLength = typed.size();
     m_stepsShowInput = true;
-    m_hovered.reset();
+    m_hover.forget();
     ui->LabMessage->clear();
     showBlocks();
     showTrace();
@@ -243,7 +236,7 @@ void LabPeriodPage::showNothing(const QString &message, bool isError)
     ui->LabResult->clear();
     m_typedPlaces.clear();
     m_stepsShowInput = false;
-    m_hovered.reset();
+    m_hover.forget();
     Colours::setTextColour(ui->LabMessage, isError ? Colours::kRed : Colours::kBlack);
     ui->LabMessage->setText(message);
     showBlocks();
@@ -292,29 +285,10 @@ std::optional<BlockPlace> LabPeriodPage::cursorPlace() const
     return inputPlace(place == length ? place - 1 : place);
 }
 
-std::optional<qsizetype> LabPeriodPage::inputCharacterAt(QPoint point) const
-{
-    const QPlainTextEdit *input = ui->LabInput;
-    const QTextDocument *document = input->document();
-    const int boundary = input->cursorForPosition(point).position();
-    QTextCursor cursor(input->document());
-    for (const int place : {boundary, boundary - 1}) {
-        if (place < 0 || place >= document->characterCount() - 1)
-            continue;
-        cursor.setPosition(place);
-        const QRect left = input->cursorRect(cursor);
-        const int width = input->fontMetrics().horizontalAdvance(document->characterAt(place));
-        if (point.x() >= left.x() && point.x() < left.x() + width && point.y() >= left.top()
-            && point.y() <= left.bottom())
-            return place;
-    }
-    return std::nullopt;
-}
-
 std::optional<BlockPlace> LabPeriodPage::placeAt(const QObject *viewport, QPoint point) const
 {
     if (viewport == ui->LabInput->viewport()) {
-        const std::optional<qsizetype> place = inputCharacterAt(point);
+        const std::optional<qsizetype> place = PlainTextTrace::characterAt(*ui->LabInput, point);
         return place ? inputPlace(*place) : std::nullopt;
     }
     if (!m_stepsShowInput)
@@ -332,20 +306,6 @@ std::optional<BlockPlace> LabPeriodPage::placeAt(const QObject *viewport, QPoint
     return std::nullopt;
 }
 
-bool LabPeriodPage::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Leave) {
-        const std::optional<BlockPlace> hovered = event->type() == QEvent::MouseMove
-            ? placeAt(watched, static_cast<QMouseEvent *>(event)->position().toPoint())
-            : std::nullopt;
-        if (hovered != m_hovered) {
-            m_hovered = hovered;
-            showTrace();
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
 // Marks only, at most ten places of one block: the texts, the cursor and the undo stack stay as they are.
 void LabPeriodPage::showTrace()
 {
@@ -354,7 +314,8 @@ void LabPeriodPage::showTrace()
     std::vector<bifid::TraceMark> marks;
     bifid::Block block;
     std::size_t blockIndex = 0;
-    if (const std::optional<BlockPlace> start = m_hovered ? m_hovered : cursorPlace(); start && m_stepsShowInput) {
+    if (const std::optional<BlockPlace> start = m_hover.hovered() ? m_hover.hovered() : cursorPlace();
+        start && m_stepsShowInput) {
         blockIndex = start->block;
         block = steps.block(blockIndex);
         marks = bifid::TraceMap::dealt(block.length, pass.depth).trace(start->field, start->index, start->row);
@@ -377,12 +338,7 @@ void LabPeriodPage::showTrace()
             result.push_back({{0, qsizetype(letter)}, mark.role});
             continue;
         }
-        QTextEdit::ExtraSelection selection{QTextCursor(ui->LabInput->document()), {}};
-        selection.cursor.setPosition(int(m_typedPlaces[letter]));
-        selection.cursor.setPosition(int(m_typedPlaces[letter]) + 1, QTextCursor::KeepAnchor);
-        selection.format.setBackground(markColours(mark.role).background);
-        selection.format.setForeground(markColours(mark.role).text);
-        typed.push_back(selection);
+        typed.push_back(PlainTextTrace::mark(ui->LabInput->document(), int(m_typedPlaces[letter]), mark.role));
     }
     ui->LabInput->setExtraSelections(typed);
     ui->LabResult->setMarks(std::move(result));

@@ -7,6 +7,7 @@
 // text, shows the results and traces the letter at the input's cursor or under the mouse through the
 // steps of its block.
 
+#include "HoverWatcher.h"
 #include "PeriodStepTable.h"
 
 #include <cipher/Square.h>
@@ -32,11 +33,6 @@ public:
     explicit LabPeriodPage(const MainWindowState &mainWindow, QWidget *parent = nullptr);
     ~LabPeriodPage() override;
 
-protected:
-    // The mouse resting on a letter or digit of the input, the result or the steps traces it instead of
-    // the letter at the input's cursor.
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     [[nodiscard]] bifid::Dimension dimension() const;
     [[nodiscard]] bool deciphering() const;
@@ -50,7 +46,6 @@ private:
     [[nodiscard]] std::optional<BlockPlace> inputPlace(qsizetype typedPlace) const;
     [[nodiscard]] std::optional<BlockPlace> cursorPlace() const;
     [[nodiscard]] std::optional<BlockPlace> placeAt(const QObject *viewport, QPoint point) const;
-    [[nodiscard]] std::optional<qsizetype> inputCharacterAt(QPoint point) const;
     void showTrace();
 
     const std::unique_ptr<Ui::LabPeriodPage> ui;
@@ -62,5 +57,7 @@ private:
     std::vector<qsizetype> m_typedPlaces;
     qsizetype m_typedLength = 0;
     bool m_stepsShowInput = false;
-    std::optional<BlockPlace> m_hovered;
+    // The mouse resting on a letter or digit of the input, the result or the steps traces it instead of
+    // the letter at the input's cursor.
+    HoverWatcher<BlockPlace> m_hover;
 };

@@ -6,10 +6,11 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
+#include <QStyle>
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <utility>
 
 using bifid::TraceField;
@@ -33,43 +34,88 @@ std::size_t roundUp(std::size_t value, std::size_t step)
     return (value + step - 1) / step;
 }
 
-const Colours::CellColours &markColours(bifid::DigitRole role)
-{
-    return role == bifid::DigitRole::Row ? Colours::kRowDigitMark : Colours::kColumnDigitMark;
-}
-
-// Where the lines of a cell stand: as many as the cell's text has, from the top left of its room.
-struct CellLines {
+// Where the lines of a cell stand: as many as the cell's text has, from the top left of its room, each
+// drawn whole in the table's font.
+class CellLines final : public MarkedTextDelegate::CellText {
+public:
     // The model's text, not the option's, whose line breaks the delegate has made line separators.
     CellLines(const QStyleOptionViewItem &item, const QModelIndex &index)
-        : metrics(item.font)
-        , room(item.rect.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding))
-        , lines(index.data(Qt::DisplayRole).toString().split(u'\n'))
+        : m_cell(item.rect)
+        , m_font(item.font)
+        , m_metrics(item.font)
+        , m_room(item.rect.adjusted(kHorizontalPadding, kVerticalPadding, -kHorizontalPadding, -kVerticalPadding))
+        , m_lines(index.data(Qt::DisplayRole).toString().split(u'\n'))
     {
     }
 
-    [[nodiscard]] int baseline(int line) const { return room.top() + line * metrics.lineSpacing() + metrics.ascent(); }
+    void paint(QPainter *painter, const QColor &colour) const
+    {
+        painter->save();
+        painter->setClipRect(m_cell);
+        painter->setFont(m_font);
+        painter->setPen(colour);
+        for (int line = 0; line < m_lines.size(); ++line)
+            painter->drawText(QPoint(m_room.left(), baseline(line)), m_lines[line]);
+        painter->restore();
+    }
+
+    [[nodiscard]] bool holds(CellPlace place) const override
+    {
+        return place.line >= 0 && place.line < m_lines.size() && place.position >= 0
+            && place.position < m_lines[place.line].size();
+    }
+
+    void paintMark(QPainter *painter, CellPlace place, const Colours::CellColours &colours) const override
+    {
+        const QRect box = characterRect(place.line, place.position);
+        painter->save();
+        painter->setClipRect(m_cell);
+        painter->setFont(m_font);
+        painter->fillRect(box, colours.background);
+        painter->setPen(colours.text);
+        painter->drawText(QPoint(box.left(), baseline(place.line)), m_lines[place.line].at(place.position));
+        painter->restore();
+    }
+
+    [[nodiscard]] std::optional<CellPlace> characterAt(QPoint point) const override
+    {
+        const int line = (point.y() - m_room.top()) / m_metrics.lineSpacing();
+        if (point.y() < m_room.top() || line >= m_lines.size())
+            return std::nullopt;
+        for (int position = 0; position < m_lines[line].size(); ++position) {
+            if (characterRect(line, position).contains(point))
+                return CellPlace{line, position};
+        }
+        return std::nullopt;
+    }
+
+private:
+    [[nodiscard]] int baseline(int line) const
+    {
+        return m_room.top() + line * m_metrics.lineSpacing() + m_metrics.ascent();
+    }
     [[nodiscard]] QRect characterRect(int line, int position) const
     {
-        const QString &text = lines[line];
-        const int left = metrics.horizontalAdvance(text.left(position));
-        return {room.left() + left, room.top() + line * metrics.lineSpacing(),
-            metrics.horizontalAdvance(text.at(position)), metrics.lineSpacing()};
+        const QString &text = m_lines[line];
+        const int left = m_metrics.horizontalAdvance(text.left(position));
+        return {m_room.left() + left, m_room.top() + line * m_metrics.lineSpacing(),
+            m_metrics.horizontalAdvance(text.at(position)), m_metrics.lineSpacing()};
     }
 
-    QFontMetrics metrics;
-    QRect room;
-    QStringList lines;
+    QRect m_cell;
+    QFont m_font;
+    QFontMetrics m_metrics;
+    QRect m_room;
+    QStringList m_lines;
 };
 
-}  // namespace
-
-// Paints a cell's lines in the table's font, and its marked characters over them in their colours.
-class PeriodStepDelegate : public QStyledItemDelegate {
+// Draws a cell's background as the style does and its lines itself, as CellLines places them.
+class PeriodStepDelegate final : public MarkedTextDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using MarkedTextDelegate::MarkedTextDelegate;
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+protected:
+    void paintCell(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QStyleOptionViewItem item = option;
         initStyleOption(&item, index);
@@ -78,43 +124,18 @@ public:
         const QWidget *widget = item.widget;
         const QStyle *style = widget ? widget->style() : QApplication::style();
         style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
-
-        painter->save();
-        painter->setClipRect(item.rect);
-        painter->setFont(item.font);
         const bool selected = item.state & QStyle::State_Selected;
-        painter->setPen(item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        for (int line = 0; line < cell.lines.size(); ++line)
-            painter->drawText(QPoint(cell.room.left(), cell.baseline(line)), cell.lines[line]);
-        const auto marks = index.data(PeriodStepModel::MarksRole).value<QList<CellMark>>();
-        for (const CellMark &mark : marks) {
-            if (mark.line >= cell.lines.size() || mark.position >= cell.lines[mark.line].size())
-                continue;
-            const QRect place = cell.characterRect(mark.line, mark.position);
-            painter->fillRect(place, markColours(mark.role).background);
-            painter->setPen(markColours(mark.role).text);
-            painter->drawText(QPoint(place.left(), cell.baseline(mark.line)), cell.lines[mark.line].at(mark.position));
-        }
-        painter->restore();
+        cell.paint(painter, item.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     }
 
-    // The line and place of the character drawn at this point of the cell.
-    [[nodiscard]] std::optional<std::pair<int, int>> characterAt(
-        const QStyleOptionViewItem &option, const QModelIndex &index, QPoint point) const
+    [[nodiscard]] std::unique_ptr<CellText> textOf(
+        const QStyleOptionViewItem &item, const QModelIndex &index) const override
     {
-        QStyleOptionViewItem item = option;
-        initStyleOption(&item, index);
-        const CellLines cell(item, index);
-        const int line = (point.y() - cell.room.top()) / cell.metrics.lineSpacing();
-        if (point.y() < cell.room.top() || line >= cell.lines.size())
-            return std::nullopt;
-        for (int position = 0; position < cell.lines[line].size(); ++position) {
-            if (cell.characterRect(line, position).contains(point))
-                return std::pair{line, position};
-        }
-        return std::nullopt;
+        return std::make_unique<CellLines>(item, index);
     }
 };
+
+}  // namespace
 
 // ---- Model ----------------------------------------------------------------------------------------
 
@@ -489,12 +510,11 @@ QVariant PeriodStepModel::headerData(int section, Qt::Orientation orientation, i
 // ---- View -----------------------------------------------------------------------------------------
 
 PeriodStepTable::PeriodStepTable(QWidget *parent)
-    : QTableView(parent)
+    : MarkedTextView(parent)
     , m_model(this)
-    , m_delegate(new PeriodStepDelegate(this))
 {
+    setDelegate(new PeriodStepDelegate(this));
     setModel(&m_model);
-    setItemDelegate(m_delegate);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);  // no row is measured
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -505,29 +525,13 @@ PeriodStepTable::PeriodStepTable(QWidget *parent)
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    viewport()->setMouseTracking(true);
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &PeriodStepTable::fitColumns);
-    fitColumns();
-}
-
-PeriodStepTable::~PeriodStepTable() = default;
-
-void PeriodStepTable::resizeEvent(QResizeEvent *event)
-{
-    QTableView::resizeEvent(event);
-    fitColumns();
-}
-
-void PeriodStepTable::changeEvent(QEvent *event)
-{
-    QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        fitColumns();
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &PeriodStepTable::fitCells);
+    fitCells();
 }
 
 // As many letters per row as the width holds beside a scroll bar (a multiple of five from ten on), so
 // that the rows do not change with the scroll bar; never fewer than five.
-void PeriodStepTable::fitColumns()
+void PeriodStepTable::fitCells()
 {
     const QFontMetrics metrics(font());
     const int advance = std::max(1, metrics.horizontalAdvance(QLatin1Char('0')));
@@ -563,14 +567,8 @@ void PeriodStepTable::fitColumns()
 
 std::optional<BlockPlace> PeriodStepTable::placeAt(QPoint point) const
 {
-    const QModelIndex index = indexAt(point);
-    if (!index.isValid())
-        return std::nullopt;
-    QStyleOptionViewItem item;
-    initViewItemOption(&item);
-    item.rect = visualRect(index);
-    const std::optional<std::pair<int, int>> character = m_delegate->characterAt(item, index, point);
+    const std::optional<CellCharacter> character = cellCharacterAt(point);
     if (!character)
         return std::nullopt;
-    return m_model.placeAt(index, character->first, character->second);
+    return m_model.placeAt(character->cell, character->place.line, character->place.position);
 }

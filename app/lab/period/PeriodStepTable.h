@@ -6,13 +6,16 @@
 // Deciphering shows the same columns the other way round. A block wider than the table takes several
 // rows, each with a piece of the block's letters and what they became. The model computes a row's
 // texts only when the view asks for it, so a text of megabytes costs it nothing until scrolled to.
+// The table is a MarkedTextView like StepList, but draws each cell's lines itself, from the top left of
+// the cell with a fixed padding, and marks what the trace finds there.
+
+#include "MarkedTextView.h"
 
 #include <cipher/Periodic.h>
 #include <cipher/Square.h>
 #include <cipher/Trace.h>
 
 #include <QAbstractTableModel>
-#include <QMetaType>
 #include <QTableView>
 
 #include <array>
@@ -20,8 +23,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-class PeriodStepDelegate;
 
 // One pass of the cipher with a period, whichever of the two texts was the input.
 struct PeriodPass {
@@ -42,22 +43,13 @@ struct BlockPlace {
     bool operator==(const BlockPlace &) const = default;
 };
 
-// A marked character of a cell: its line and its place in the line.
-struct CellMark {
-    int line = 0;
-    int position = 0;
-    bifid::DigitRole role = bifid::DigitRole::Row;
-    bool operator==(const CellMark &) const = default;
-};
-Q_DECLARE_METATYPE(QList<CellMark>)
-
 class PeriodStepModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     enum class Step { Block, Plaintext, Rows, Code, Ciphertext };
     static constexpr int kStepCount = 5;
-    static constexpr int MarksRole = Qt::UserRole;  // QList<CellMark>
+    static constexpr int MarksRole = MarkedTextDelegate::MarksRole;  // QList<CellMark>
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -127,25 +119,19 @@ private:
 
 // The table of the steps. It fits as many letters per row as its width holds, and gives every row the
 // same height, so that it lays out only the rows in view.
-class PeriodStepTable : public QTableView {
+class PeriodStepTable final : public MarkedTextView<QTableView> {
     Q_OBJECT
 
 public:
     explicit PeriodStepTable(QWidget *parent = nullptr);
-    ~PeriodStepTable() override;
 
     [[nodiscard]] PeriodStepModel &steps() { return m_model; }
     [[nodiscard]] const PeriodStepModel &steps() const { return m_model; }
     // The letter or digit drawn at this point of the viewport, if any.
     [[nodiscard]] std::optional<BlockPlace> placeAt(QPoint point) const;
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
-
 private:
-    void fitColumns();
+    void fitCells() override;
 
     PeriodStepModel m_model;
-    PeriodStepDelegate *m_delegate;
 };
