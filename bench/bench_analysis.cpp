@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Bifid attack on German plaintexts the quadgram statistics never saw (tests/support/GermanSamples.h):
 // how many keys the search tries per second, how often and how fast it recovers the plaintext, and how
 // often the period statistic names the period. Run by hand (scripts/bench.sh), never as a test.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Throughput of the cipher operations on 1 KB, 1 MB and 10 MB inputs, in bytes of input per second.
 // Equal rates at 1 MB and 10 MB show that an operation stays linear. The table baseline maps every
 // byte through a 256-entry table: the speed a single pass over the bytes can reach. After the usual

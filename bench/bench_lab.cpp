@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lab's page "Periode" with long texts, headless: how long a change of an input takes from the
 // change until the page shows its new result and has painted. The window runs headless unless
 // QT_QPA_PLATFORM names a platform.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The whole workflow through the real window for plaintexts of 100 KB, 1 MB and 10 MB: the time of
 // every step from the click until the window shows and has painted its result. The window runs headless
 // unless QT_QPA_PLATFORM names a platform.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the memos' wrap mode costs with 1 MB of text: showing the text in groups of five and as one
 // blank-free block, as the toggles do, and a keystroke into the text. Each runs in a memo like the
 // plaintext memo that either wraps anywhere, as all memos did before, or picks its mode from its text

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Bifid coding. With a generated square, deciphering undoes enciphering and every intermediate
 // result agrees with the single steps; with any bytes as square, text, code and depth, each error
 // names a real byte of its input and the partial value stops just before it.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Grouping for any text and group size: the text stays in order, with single blanks between full groups.
 
 #include "FuzzCheck.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The boundary between the window's texts and the cipher's bytes, fed both ways: any bytes, and any
 // UTF-16 units, lone surrogates included.
 

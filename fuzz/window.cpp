@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The whole window driven by a sequence of user actions: clicks on whatever button is open, any text
 // typed into any open field, list choices, spinner steps, Enter, shortcuts and menu entries, in any order.
 // Every modal box is answered at once, and must say something; any other modal dialog is cancelled.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window for users without a mouse and with a screen reader, and its explanations for learners.
 
 #include "WindowDriver.h"

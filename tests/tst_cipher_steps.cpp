@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cipher steps in the real window: keyword, keyed square, coding, fractionation, cipher code,
 // double coding and the group toggles.
 

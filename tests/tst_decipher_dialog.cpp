@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The decipher walk-through opened from the real window: how it is reached, what it takes over from the
 // window, how its steps follow the ciphertext and the depth, how a character is traced through them, and
 // that the window itself stays as it was.

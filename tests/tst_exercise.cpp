@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The exercises' pure parts: seeds, the task a seed draws, the right answers, and the mistake finder
 // on a table of hand-made wrong answers.
 

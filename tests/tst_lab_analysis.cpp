@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lab's page "Kryptoanalyse", on its own and in the lab: how the ciphertext drives the period
 // chart and the period, how bad input is refused, that a running search reports, stops at once and
 // solves a ciphertext, and that the lab shows the page as its third tab.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lab's page "Übung", opened from the real main window: how a seed makes the task, how checking
 // marks the fields and names a mistake, what the solution fills in, how the print preview is reached,
 // and that the worksheet printed into a PDF carries the task and the square as text.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lab and its page "Periode", opened from the real main window: how the lab is reached and found,
 // how every input reaches the result, what the step table shows block by block, and that the trace
 // of a character marks its digits and the letters it went into, wherever the trace starts.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The marked memo paints as Qt paints a plain text field whose marks are extra selections, and finds the
 // character under a point where Qt places the cursor before it.
 

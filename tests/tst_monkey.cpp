@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Seeded random user actions against the real window: clicks on any button, radio items, the up-downs
 // at and beyond their ends, typed and pasted text of every kind in every field, keyword entries, the
 // digits box and resets at any moment. After every action the window must still stand, every box must

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window on the screens people have, laptops and projectors: where the screen holds it, it opens as
 // designed; where it does not, at the zoom that shows all of it, and it scrolls only below 70 %. The
 // zoom keys, presentation on the full screen, the zoom kept for the next start, and a view that a mouse

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The square-grid widget that draws every square: it paints a square with its keyword cells, reports
 // back what it shows, and marks cells.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The boundary between the window's Unicode texts and the cipher's bytes, and the texts of error boxes.
 
 #include "Messages.h"

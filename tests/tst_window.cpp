@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window as it opens: controls, grids, labels, memos, status bar, fonts, icons and the warning.
 
 #include "Startup.h"

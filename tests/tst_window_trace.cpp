@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The trace through the real window: where a letter's digits went, in every field and in the square.
 
 #include "MarkedMemo.h"

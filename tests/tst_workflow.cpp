@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The order of steps, the reset, the dimension switch and the plaintext cleaning in the real window.
 
 #include "WindowDriver.h"

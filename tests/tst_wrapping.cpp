@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where the memos break their lines: groups and typed words at their blanks, blank-free texts anywhere.
 
 #include "WindowDriver.h"

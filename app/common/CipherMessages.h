@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The German messages for the errors of the cipher steps, in the main window and the decipher dialog.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The lab: where the program goes beyond the main window's one pass over the whole text. A window of

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What the lab reads of the main window, and all it reads: the square the window shows, its keyword

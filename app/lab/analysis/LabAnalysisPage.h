@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The lab's page "Kryptoanalyse": a Bifid ciphertext broken before the learner's eyes. The period
