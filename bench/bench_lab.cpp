@@ -5,6 +5,7 @@
 // Usage: bifid_lab_bench [--benchmark_filter=<regex>]
 
 #include "Startup.h"
+#include "StoredSettings.h"
 #include "TForm1.h"
 #include "WindowBench.h"
 
@@ -14,6 +15,7 @@
 #include <QDeadlineTimer>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -135,6 +137,9 @@ int main(int argc, char *argv[])
     defaultMessageHandler = qInstallMessageHandler(dropPlatformNotes);
     benchmark::Initialize(&argc, argv);  // takes its --benchmark_ flags out before Qt sees them
     QApplication application(argc, argv);
+    // The zoom the window opens at stays out of the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
+    storedSettings().clear();
     Startup::setUpApplication(application);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -5,6 +5,7 @@
 #include "FuzzCheck.h"
 
 #include "Startup.h"
+#include "StoredSettings.h"
 #include "TForm1.h"
 #include "TUpDown.h"
 
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -126,6 +128,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)  // NOLINT(readabil
     defaultMessageHandler = qInstallMessageHandler(quietMessageHandler);
     // Never destroyed: at exit, Qt's own globals are gone before a static application would be.
     static auto *const application = new QApplication(*argc, *argv);
+    // The zoom the fuzzer chooses stays out of the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
     Startup::setUpApplication(*application);
     return 0;
 }
@@ -133,6 +137,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)  // NOLINT(readabil
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     FuzzedDataProvider input(data, size);
+    storedSettings().clear();  // every input opens the window at the same zoom, so that it replays alike
     auto form = std::make_unique<TForm1>();
     form->show();
 
