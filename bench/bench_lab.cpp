@@ -9,6 +9,7 @@
 // Usage: bifid_lab_bench [--benchmark_filter=<regex>]
 
 #include "Startup.h"
+#include "StoredSettings.h"
 #include "TForm1.h"
 #include "WindowBench.h"
 
@@ -18,6 +19,7 @@
 #include <QDeadlineTimer>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -139,6 +141,9 @@ int main(int argc, char *argv[])
     defaultMessageHandler = qInstallMessageHandler(dropPlatformNotes);
     benchmark::Initialize(&argc, argv);  // takes its --benchmark_ flags out before Qt sees them
     QApplication application(argc, argv);
+    // The zoom the window opens at stays out of the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
+    storedSettings().clear();
     Startup::setUpApplication(application);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -11,6 +11,7 @@
 
 #include "MarkedMemo.h"
 #include "Startup.h"
+#include "StoredSettings.h"
 #include "TForm1.h"
 #include "WindowBench.h"
 
@@ -22,6 +23,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -68,7 +70,7 @@ struct Size {
 };
 constexpr std::array<Size, 3> kSizes = {{
     {100 << 10, "100 KB", 0.1},
-    {1 << 20, "1 MB", 1.0},
+    {1 << 20, "1 MB", 0.25},
     {10 << 20, "10 MB", 0.0},
 }};
 
@@ -102,13 +104,10 @@ void dropPlatformNotes(QtMsgType type, const QMessageLogContext &context, const 
 
 using Seconds = std::chrono::duration<double>;
 
-// One pass through the workflow; the seconds of each step.
-std::array<double, kSteps.size()> runWorkflow(const QString &text, BoxAnswerer &answerer)
+// One pass through the workflow of a shown window; the seconds of each step. Every field then holds
+// the text the last step of its own left there.
+std::array<double, kSteps.size()> clickThroughWorkflow(TForm1 &form, const QString &text)
 {
-    TForm1 form;
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form))
-        qFatal("The window did not appear");
     form.findChild<QPlainTextEdit *>(QStringLiteral("Memo1"))->setPlainText(text);
     form.repaint();
     QCoreApplication::processEvents();
@@ -120,15 +119,28 @@ std::array<double, kSteps.size()> runWorkflow(const QString &text, BoxAnswerer &
             qFatal("%s is not enabled", kSteps[s].button);
         const auto start = std::chrono::steady_clock::now();
         button->click();
-        QCoreApplication::processEvents();
-        form.repaint();
-        QCoreApplication::processEvents();
+        processAndPaint(&form);
         seconds[s] = Seconds(std::chrono::steady_clock::now() - start).count();
     }
-    if (!answerer.unexpected.isEmpty())
-        qFatal("The workflow showed: %s", qPrintable(answerer.unexpected.join(u'\n')));
     if (form.findChild<QPlainTextEdit *>(QStringLiteral("Memo3"))->document()->isEmpty())
         qFatal("The workflow left no ciphertext");
+    return seconds;
+}
+
+void showAndWait(TForm1 &form)
+{
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        qFatal("The window did not appear");
+}
+
+std::array<double, kSteps.size()> runWorkflow(const QString &text, BoxAnswerer &answerer)
+{
+    TForm1 form;
+    showAndWait(form);
+    const auto seconds = clickThroughWorkflow(form, text);
+    if (!answerer.unexpected.isEmpty())
+        qFatal("The workflow showed: %s", qPrintable(answerer.unexpected.join(u'\n')));
     return seconds;
 }
 
@@ -137,6 +149,33 @@ double median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
+
+// ---- The zoom with every field full -----------------------------------------------------------------
+
+// One step of the zoom, Ctrl+Plus and Ctrl+Minus in turn, after a pass through the workflow with 1 MB of
+// plaintext has filled every field: from the action until the window has processed its events and
+// painted every field at the new size.
+void BM_ZoomStep(benchmark::State &state)
+{
+    TForm1 form;
+    showAndWait(form);
+    clickThroughWorkflow(form, germanLookingProse(1 << 20));
+    auto *zoomIn = form.findChild<QAction *>(QStringLiteral("ZoomInAction"));
+    auto *zoomOut = form.findChild<QAction *>(QStringLiteral("ZoomOutAction"));
+    const auto *coordinates = form.findChild<QPlainTextEdit *>(QStringLiteral("Memo2"));
+    bool in = true;
+    benchmark::IterationCount zoomed = 0;
+    for (auto _ : state) {
+        const qreal pointSize = coordinates->font().pointSizeF();
+        (in ? zoomIn : zoomOut)->trigger();
+        processAndPaint(&form);
+        zoomed += coordinates->font().pointSizeF() != pointSize ? 1 : 0;
+        in = !in;
+    }
+    if (zoomed != state.iterations())
+        state.SkipWithError("A zoom step left the fields' font as it was");
+}
+BENCHMARK(BM_ZoomStep)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
 
 // ---- The decipher dialog with 2 MB of ciphertext --------------------------------------------------
 
@@ -263,6 +302,9 @@ int main(int argc, char *argv[])
     defaultMessageHandler = qInstallMessageHandler(dropPlatformNotes);
     benchmark::Initialize(&argc, argv);  // takes its --benchmark_ flags out before Qt sees them
     QApplication application(argc, argv);
+    // The zoom the window opens at, and any zoom the benchmarks choose, stay out of the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
+    storedSettings().clear();
     Startup::setUpApplication(application);
     const int runs = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 3;
 

@@ -9,6 +9,7 @@
 #include "FuzzCheck.h"
 
 #include "Startup.h"
+#include "StoredSettings.h"
 #include "TForm1.h"
 #include "TUpDown.h"
 
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -130,6 +132,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)  // NOLINT(readabil
     defaultMessageHandler = qInstallMessageHandler(quietMessageHandler);
     // Never destroyed: at exit, Qt's own globals are gone before a static application would be.
     static auto *const application = new QApplication(*argc, *argv);
+    // The zoom the fuzzer chooses stays out of the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
     Startup::setUpApplication(*application);
     return 0;
 }
@@ -137,6 +141,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)  // NOLINT(readabil
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     FuzzedDataProvider input(data, size);
+    storedSettings().clear();  // every input opens the window at the same zoom, so that it replays alike
     auto form = std::make_unique<TForm1>();
     form->show();
 

@@ -6,9 +6,10 @@
 
 # Builds the benchmarks with the bench preset (Release) into build-bench/ (or $BIFID_BENCH_DIR) and runs
 # both: the cipher operations (median of three repetitions, with a summary against the table baseline)
-# and every window step for plaintexts of 100 KB, 1 MB and 10 MB, the decipher dialog at 2 MB and the
-# memos' wrap modes at 1 MB, headless. Arguments go to the cipher benchmarks, e.g.
-# --benchmark_filter=Clean; BIFID_WINDOW_RUNS sets the window benchmark's runs per size (default 3).
+# and every window step for plaintexts of 100 KB, 1 MB and 10 MB, the decipher dialog at 2 MB, a zoom
+# step with every field filled from 1 MB and the memos' wrap modes at 1 MB, headless. Arguments go to the
+# cipher benchmarks, e.g. --benchmark_filter=Clean; BIFID_WINDOW_RUNS sets the window benchmark's runs
+# per size (default 3).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BIFID_BENCH_DIR:-$root/build-bench}"
@@ -23,6 +24,9 @@ echo
 "$build/bench/bifid_window_bench" "${BIFID_WINDOW_RUNS:-3}"
 echo
 "$build/bench/bifid_window_bench" --benchmark_filter=DecipherDialog --benchmark_repetitions=3 \
+    --benchmark_report_aggregates_only=true
+echo
+"$build/bench/bifid_window_bench" --benchmark_filter=ZoomStep --benchmark_repetitions=3 \
     --benchmark_report_aggregates_only=true
 echo
 "$build/bench/bifid_wrap_bench" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true

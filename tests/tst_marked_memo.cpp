@@ -14,9 +14,13 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 const QString kDigits = QString(QStringLiteral("123456")).repeated(90);
+// Longer than the blocks whose layout the memo keeps.
+const QString kLongDigits = QString(QStringLiteral("123456")).repeated(12'000);
 const QString kGroups = QString(QStringLiteral("ABCDE ")).repeated(80).trimmed();
 const QString kProse = QStringLiteral("Der Bote kam\tum neun\nund ging, als die Glocke zwölf schlug und niemand "
                                       "mehr wartete\n\nEnde");
@@ -27,6 +31,7 @@ struct Shown {
     int cursor = 0;
     int scrolledLines = 0;
     int anchor = -1;  // where a selection up to the cursor starts
+    int zoomedPointSize = 0;  // if set, the font takes it after the text, and the memo grows, as a zoom does
 };
 
 // A memo in the window's font and size, focused with its cursor at rest.
@@ -37,6 +42,12 @@ void show(QPlainTextEdit &memo, const Shown &shown)
     memo.setWordWrapMode(shown.anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
     memo.resize(400, 100);
     memo.setPlainText(shown.text);
+    if (shown.zoomedPointSize > 0) {
+        QFont font = memo.font();
+        font.setPointSize(shown.zoomedPointSize);
+        memo.setFont(font);
+        memo.resize(440, 110);
+    }
     QTextCursor cursor = memo.textCursor();
     cursor.setPosition(shown.anchor < 0 ? shown.cursor : shown.anchor);
     cursor.setPosition(shown.cursor, QTextCursor::KeepAnchor);
@@ -82,6 +93,9 @@ void TestMarkedMemo::paintsAsQtPaints_data()
         << Shown{kGroups, false, 50, 0, 10} << QList<int>{12, 13, 29, 30, 36};
     QTest::addRow("prose in lines, a tab, an empty line, the cursor at the end")
         << Shown{kProse, false, int(kProse.size()), 0, 60} << QList<int>{3, 14, 40};
+    QTest::addRow("a long block of digits, scrolled") << Shown{kLongDigits, true, 200, 3} << QList<int>{200, 250};
+    QTest::addRow("a long block of digits, a larger font after the text")
+        << Shown{kLongDigits, true, 200, 3, -1, 14} << QList<int>{200, 250};
 }
 
 void TestMarkedMemo::paintsAsQtPaints()
@@ -125,8 +139,10 @@ void TestMarkedMemo::findsTheCharacterUnderAPoint()
     MarkedMemo memo;
     show(memo, shown);
     const QRect view = memo.viewport()->rect();
+    // Qt reads a block's whole text for every place asked of it: only the places in view are asked.
+    const int lastInView = std::min(memo.cursorForPosition(view.bottomRight()).position(), int(shown.text.size()) - 1);
     int found = 0;
-    for (int position = 0; position < shown.text.size(); ++position) {
+    for (int position = memo.cursorForPosition(view.topLeft()).position(); position <= lastInView; ++position) {
         QTextCursor cursor(memo.document());
         cursor.setPosition(position);
         const QRect before = memo.cursorRect(cursor);

@@ -11,6 +11,70 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// A block longer than this keeps what Qt worked out when it laid the block out, about 40 bytes a
+// character: otherwise the next question about the block, such as where the cursor stands, analyses the
+// whole block again and takes about as long as the layout. A shorter block is analysed again in a few
+// milliseconds.
+constexpr int kKeptLayoutFrom = 1 << 16;
+
+// Qt's plain text layout lays a block out as soon as it hears of a change within the block, and again for
+// every further change before the block is shown: a new text with the wrap mode picked for it took three
+// layouts of a block of megabytes and the cursor's place a fourth analysis, a zoom's font and size two
+// layouts. This one forgets the block's lines instead; Qt lays the block out when it is first asked for
+// them, by the cursor, the scroll bars or the painting, and a long block keeps the analysis for the
+// questions that follow.
+class LayoutWhenAsked final : public QPlainTextDocumentLayout {
+public:
+    using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+
+    QRectF blockBoundingRect(const QTextBlock &block) const override
+    {
+        if (block.isValid())
+            block.layout()->setCacheEnabled(block.length() > kKeptLayoutFrom);
+        return QPlainTextDocumentLayout::blockBoundingRect(block);
+    }
+
+protected:
+    void documentChanged(int from, int removed, int added) override
+    {
+        QTextDocument *text = document();
+        QTextBlock block = text->findBlock(from);
+        // A change within one block, told apart as Qt does; Qt lays out no other change at once either.
+        if (block.isValid() && block == text->findBlock(std::max(0, from + removed + added - 1))
+            && text->blockCount() == m_blockCount) {
+            block.clearLayout();
+            requestUpdate();
+        } else {
+            QPlainTextDocumentLayout::documentChanged(from, removed, added);
+            m_blockCount = text->blockCount();
+        }
+        // An emptied memo has its one empty line at once: a text that replaces the whole text (as
+        // setPlainText does) then goes into that line and waits, instead of being laid out before the
+        // edit is over and again after it.
+        if (text->isEmpty())
+            ensureBlockLayout(text->firstBlock());
+    }
+
+private:
+    int m_blockCount = 1;  // as the base class counted them when it last heard of a change
+};
+
+}  // namespace
+
+MarkedMemo::MarkedMemo(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    // A document of its own, set up as QPlainTextEdit sets up the one it makes.
+    auto *text = new QTextDocument(this);
+    auto *layout = new LayoutWhenAsked(text);
+    layout->setPaintDevice(viewport());
+    text->setDocumentLayout(layout);
+    text->setDefaultFont(font());
+    setDocument(text);
+}
+
 void MarkedMemo::setMarks(std::vector<Mark> marks)
 {
     m_marks = std::move(marks);

@@ -9,6 +9,9 @@
 // hit tests analyse a block as a whole every time (about 75 ms for a block of 2 million digits), and the
 // window's memos hold each text as one block of megabytes. It paints what those memos show: plain text
 // in one font, the selection and the cursor; block formats it leaves out.
+//
+// For the same reason it lays a changed block out once, when the block is first asked for its lines, and
+// keeps what that layout worked out for a long block (see MarkedMemo.cpp).
 
 #include "Colours.h"
 
@@ -28,7 +31,7 @@ public:
         Colours::CellColours colours;
     };
 
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit MarkedMemo(QWidget *parent = nullptr);
 
     // Marks outside the text are left out when painting; the text, its cursor and undo stack stay.
     void setMarks(std::vector<Mark> marks);
