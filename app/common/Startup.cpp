@@ -24,10 +24,11 @@ namespace {
 // 4 KiB page of them then faults in on first use: on a virtual machine that was two thirds of a
 // window step with 1 MB of text. Kept in the heap, the next layout reuses them; up to 512 MiB of freed
 // memory at the heap's end stay for that, beyond it the heap shrinks as before.
+// Called once, before the program starts a thread of its own.
 void keepLargeBlocksForReuse()
 {
-    mallopt(M_MMAP_THRESHOLD, 1 << 30);
-    mallopt(M_TRIM_THRESHOLD, 1 << 29);
+    mallopt(M_MMAP_THRESHOLD, 1 << 30);  // NOLINT(concurrency-mt-unsafe)
+    mallopt(M_TRIM_THRESHOLD, 1 << 29);  // NOLINT(concurrency-mt-unsafe)
 }
 
 // Fonts the windows name, mapped to the metric-compatible families Debian ships.
