@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "Startup.h"
 
 #include "TUpDown.h"
