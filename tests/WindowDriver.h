@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -34,10 +35,13 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 
-// Every window opens as for a new user; no test reads or writes the user's own settings.
+// Every window opens as for a new user; no test reads or writes the user's own settings, nor those of a
+// test running beside it.
 inline void startAsNewUser()
 {
     QStandardPaths::setTestModeEnabled(true);
+    static const QTemporaryDir settingsOfThisProcess;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsOfThisProcess.path());
     storedSettings().clear();
     Startup::setUpApplication(*qApp);
 }
