@@ -53,7 +53,94 @@ private:
     std::uint64_t m_state;
 };
 
-constexpr std::array<std::size_t, 5> kPeriods{0, 4, 5, 6, 7};
+// The characters of a task code, by value; the letters most easily misread are left out.
+constexpr std::string_view kCodeCharacters = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
+constexpr std::uint64_t kCodeBase = kCodeCharacters.size();
+constexpr std::size_t kSettingsCharacters = 2;
+constexpr std::size_t kSeedMinCharacters = 4;
+constexpr std::size_t kCodeGroup = 4;
+// A prime, so that the check catches every single wrong character but one of 31 values apart, and
+// every swap of two neighbours but those two.
+constexpr std::uint64_t kCheckModulus = 31;
+
+// The value of a code character as read: O as 0, I and L as 1; none for a character codes never hold.
+std::optional<std::uint64_t> codeValue(char c)
+{
+    if (c >= 'a' && c <= 'z')
+        c = static_cast<char>(c - 'a' + 'A');
+    if (c == 'O')
+        c = '0';
+    if (c == 'I' || c == 'L')
+        c = '1';
+    const std::size_t value = kCodeCharacters.find(c);
+    if (value == std::string_view::npos)
+        return std::nullopt;
+    return value;
+}
+
+std::uint64_t checkValue(std::span<const std::uint64_t> values)
+{
+    std::uint64_t sum = 0;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        sum = (sum + (i + 1) * values[i]) % kCheckModulus;
+    return sum;
+}
+
+// Each setting as a digit of a mixed-radix number: the fixed choices first, "mixed" last.
+constexpr std::uint64_t kDirectionChoices = 3;
+constexpr std::uint64_t kDimensionChoices = 3;
+constexpr std::uint64_t kDepthChoices = 3;
+constexpr std::uint64_t kPeriodChoices = kExercisePeriods.size() + 1;
+constexpr std::uint64_t kSourceChoices = 2;
+constexpr std::uint64_t kSettingsCount
+    = kDirectionChoices * kDimensionChoices * kDepthChoices * kPeriodChoices * kSourceChoices * kSourceChoices;
+static_assert(kSettingsCount <= kCodeBase * kCodeBase);
+
+template <typename T>
+std::uint64_t choiceNumber(const std::optional<T> &choice, std::uint64_t mixed, std::uint64_t (*number)(T))
+{
+    return choice ? number(*choice) : mixed;
+}
+
+std::uint64_t settingsNumber(const ExerciseSettings &settings)
+{
+    std::uint64_t number = choiceNumber<ExerciseDirection>(settings.direction, 2, [](ExerciseDirection d) {
+        return std::uint64_t(d == ExerciseDirection::Encipher ? 0 : 1);
+    });
+    number = number * kDimensionChoices + choiceNumber<Dimension>(settings.dimension, 2, [](Dimension d) {
+        return std::uint64_t(d == Dimension::Five ? 0 : 1);
+    });
+    number = number * kDepthChoices
+        + choiceNumber<int>(settings.depth, 2, [](int depth) { return std::uint64_t(depth == 3 ? 1 : 0); });
+    number = number * kPeriodChoices
+        + choiceNumber<std::size_t>(settings.period, kExercisePeriods.size(), [](std::size_t period) {
+              const auto *found = std::find(kExercisePeriods.begin(), kExercisePeriods.end(), period);
+              return std::uint64_t(found == kExercisePeriods.end() ? 0 : found - kExercisePeriods.begin());
+          });
+    number = number * kSourceChoices + (settings.text == ExerciseTextSource::MainWindow ? 1 : 0);
+    return number * kSourceChoices + (settings.key == ExerciseKeySource::MainWindow ? 1 : 0);
+}
+
+ExerciseSettings settingsOf(std::uint64_t number)
+{
+    const auto take = [&number](std::uint64_t choices) {
+        const std::uint64_t digit = number % choices;
+        number /= choices;
+        return digit;
+    };
+    ExerciseSettings settings;
+    settings.key = take(kSourceChoices) == 1 ? ExerciseKeySource::MainWindow : ExerciseKeySource::WordList;
+    settings.text = take(kSourceChoices) == 1 ? ExerciseTextSource::MainWindow : ExerciseTextSource::SentenceList;
+    if (const std::uint64_t period = take(kPeriodChoices); period < kExercisePeriods.size())
+        settings.period = kExercisePeriods[period];
+    if (const std::uint64_t depth = take(kDepthChoices); depth < 2)
+        settings.depth = 2 + int(depth);
+    if (const std::uint64_t dimension = take(kDimensionChoices); dimension < 2)
+        settings.dimension = dimension == 0 ? Dimension::Five : Dimension::Six;
+    if (const std::uint64_t direction = take(kDirectionChoices); direction < 2)
+        settings.direction = direction == 0 ? ExerciseDirection::Encipher : ExerciseDirection::Decipher;
+    return settings;
+}
 
 // The text as the square codes it: the 5 X 5 square has no J.
 std::string squareLetters(std::string text, Dimension dimension)
@@ -326,8 +413,8 @@ std::optional<std::uint64_t> parseSeed(std::string_view text)
     return seed;
 }
 
-ExerciseTask drawExercise(
-    std::uint64_t seed, std::span<const std::string> sentences, std::span<const std::string> keywords)
+ExerciseTask drawExercise(std::uint64_t seed, std::span<const std::string> sentences,
+    std::span<const std::string> keywords, const ExerciseSettings &settings)
 {
     SeedGenerator random(seed);
     ExerciseTask task;
@@ -337,9 +424,91 @@ ExerciseTask drawExercise(
         task.keyword = keywords[keyword];
     task.dimension = random.pick(2) == 0 ? Dimension::Five : Dimension::Six;
     task.depth = 2 + static_cast<int>(random.pick(2));
-    task.period = kPeriods[random.pick(kPeriods.size())];
+    task.period = kExercisePeriods[random.pick(kExercisePeriods.size())];
     task.direction = random.pick(2) == 0 ? ExerciseDirection::Encipher : ExerciseDirection::Decipher;
+    task.dimension = settings.dimension.value_or(task.dimension);
+    task.depth = settings.depth.value_or(task.depth);
+    task.period = settings.period.value_or(task.period);
+    task.direction = settings.direction.value_or(task.direction);
     return task;
+}
+
+std::vector<std::string> exerciseKeywords(std::span<const std::string> list)
+{
+    std::vector<std::string> words;
+    for (const std::string &entry : list) {
+        const bool lettersOnly = !entry.empty() && std::all_of(entry.begin(), entry.end(), [](char c) {
+            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+        });
+        if (lettersOnly && std::find(words.begin(), words.end(), entry) == words.end())
+            words.push_back(entry);
+    }
+    return words;
+}
+
+std::string formatTaskCode(const TaskCode &code)
+{
+    std::vector<std::uint64_t> values;
+    const std::uint64_t settings = settingsNumber(code.settings);
+    values.push_back(settings / kCodeBase);
+    values.push_back(settings % kCodeBase);
+    std::vector<std::uint64_t> seed;
+    for (std::uint64_t rest = code.seed; rest > 0 || seed.size() < kSeedMinCharacters; rest /= kCodeBase)
+        seed.push_back(rest % kCodeBase);
+    values.insert(values.end(), seed.rbegin(), seed.rend());
+    values.push_back(checkValue(values));
+    std::string text;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0 && i % kCodeGroup == 0)
+            text += '-';
+        text += kCodeCharacters[values[i]];
+    }
+    return text;
+}
+
+TaskCodeReading readTaskCode(std::string_view typed)
+{
+    TaskCodeReading reading;
+    std::vector<std::uint64_t> values;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const char c = typed[i];
+        if (c == '-' || isLayoutCharacter(c))
+            continue;
+        const std::optional<std::uint64_t> value = codeValue(c);
+        if (!value) {
+            reading.error = TaskCodeError::BadCharacter;
+            reading.place = i;
+            reading.character = c;
+            return reading;
+        }
+        values.push_back(*value);
+    }
+    if (values.empty())
+        reading.error = TaskCodeError::Empty;
+    else if (values.size() < kTaskCodeMinLength)
+        reading.error = TaskCodeError::TooShort;
+    else if (values.size() > kTaskCodeMaxLength)
+        reading.error = TaskCodeError::TooLong;
+    else if (checkValue(std::span(values).first(values.size() - 1)) != values.back())
+        reading.error = TaskCodeError::Mistyped;
+    if (reading.error != TaskCodeError::None)
+        return reading;
+
+    const std::uint64_t settings = values[0] * kCodeBase + values[1];
+    std::uint64_t seed = 0;
+    for (std::size_t i = kSettingsCharacters; i + 1 < values.size(); ++i) {
+        if (seed > (std::numeric_limits<std::uint64_t>::max() - values[i]) / kCodeBase) {
+            reading.error = TaskCodeError::TooLong;
+            return reading;
+        }
+        seed = seed * kCodeBase + values[i];
+    }
+    if (settings >= kSettingsCount) {
+        reading.error = TaskCodeError::NoSuchSettings;
+        return reading;
+    }
+    reading.code = TaskCode{settingsOf(settings), seed};
+    return reading;
 }
 
 std::string exercisePlaintext(const ExerciseTask &task)
@@ -349,7 +518,7 @@ std::string exercisePlaintext(const ExerciseTask &task)
 
 KeyedSquare exerciseSquare(const ExerciseTask &task)
 {
-    KeyedSquare keyed{classicalSquare(task.keyword, task.dimension), {}};
+    KeyedSquare keyed{task.square.value_or(classicalSquare(task.keyword, task.dimension)), {}};
     // The classical rule lays the keyword's letters first, so they are the cells of the letters it has.
     std::bitset<256> inKeyword;
     for (const char c : squareLetters(cleanText(task.keyword, true, Dimension::Six), task.dimension))
@@ -412,6 +581,8 @@ std::array<FieldCheck, kExerciseFieldCount> checkExercise(
         FieldCheck &check = checks[f];
         check.expected = right.size();
         check.correct = agreement(compacted.text, right);
+        for (std::size_t i = 0; i < std::min(compacted.text.size(), right.size()); ++i)
+            check.matching += compacted.text[i] == right[i] ? 1 : 0;
         check.places = std::move(compacted.places);
         if (check.hasMistake()) {
             // The learner's own field before, where it went wrong; else the right one, which it agrees with.

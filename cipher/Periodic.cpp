@@ -4,6 +4,8 @@
 
 #include <cipher/Periodic.h>
 
+#include <cipher/Cleaning.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -115,18 +117,16 @@ Result<std::string> runBlocks(std::string_view text, const Square &square, std::
 
 }  // namespace
 
+std::string classicalKeyword(std::string_view typed, Dimension dimension)
+{
+    return cleanText(typed, dimension == Dimension::Six, dimension);
+}
+
 Square classicalSquare(std::string_view keyword, Dimension dimension)
 {
-    std::string letters(keyword);
-    for (char &c : letters) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-        if (dimension == Dimension::Five && c == 'J')
-            c = 'I';
-    }
     SquareLayout layout;
     layout.dimension = dimension;
-    return generateSquare(layout, squareKeyword(letters, dimension)).square;
+    return generateSquare(layout, squareKeyword(classicalKeyword(keyword, dimension), dimension)).square;
 }
 
 std::size_t blockCount(std::size_t letters, std::size_t period)

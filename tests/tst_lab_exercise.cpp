@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -53,7 +54,7 @@ struct ExerciseView {
         : driver(window)
         , page(window.find<LabExercisePage>(QStringLiteral("LabExercisePage")))
         , seed(window.edit(QStringLiteral("LabExerciseSeed")))
-        , fromWindow(window.find<QCheckBox>(QStringLiteral("LabExerciseFromWindow")))
+        , textSource(window.find<QComboBox>(QStringLiteral("LabExerciseTextSource")))
         , withSolution(window.find<QCheckBox>(QStringLiteral("LabExerciseWithSolution")))
         , message(window.label(QStringLiteral("LabExerciseMessage")))
         , taskText(window.label(QStringLiteral("LabExerciseTask")))
@@ -73,13 +74,14 @@ struct ExerciseView {
 
     bifid::ExerciseTask taskOf(std::uint64_t number) const
     {
-        return bifid::drawExercise(number, inCodePage(exerciseSentences()), inCodePage(driver.form->keywordChoices()));
+        return bifid::drawExercise(number, inCodePage(exerciseSentences()),
+            bifid::exerciseKeywords(inCodePage(driver.form->keywordChoices())));
     }
 
     const WindowDriver &driver;
     LabExercisePage *page;
     QLineEdit *seed;
-    QCheckBox *fromWindow;
+    QComboBox *textSource;
     QCheckBox *withSolution;
     QLabel *message;
     QLabel *taskText;
@@ -87,6 +89,15 @@ struct ExerciseView {
     QLabel *feedback;
     std::array<QPlainTextEdit *, bifid::kExerciseFieldCount> fields;
 };
+
+// As a user picks an entry with the keyboard, which the page hears as a choice.
+void chooseEntry(QComboBox *box, int index)
+{
+    box->setFocus();
+    const int steps = index - box->currentIndex();
+    for (int step = 0; step < std::abs(steps); ++step)
+        QTest::keyClick(box, steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+}
 
 void openExercisePage(const WindowDriver &window)
 {
@@ -158,12 +169,12 @@ private slots:
             break;
         case Source::BadSeed: view.enterSeed(QStringLiteral("12x")); break;
         case Source::WindowText:
-            QTest::mouseClick(view.fromWindow, Qt::LeftButton, {}, QPoint(6, view.fromWindow->height() / 2));
+            chooseEntry(view.textSource, 1);
             expected.sentence = "UEBERNACHT";
             break;
         case Source::NoWindowText:
-            QTest::mouseClick(view.fromWindow, Qt::LeftButton, {}, QPoint(6, view.fromWindow->height() / 2));
-            QVERIFY(!view.fromWindow->isChecked());
+            chooseEntry(view.textSource, 1);
+            QCOMPARE(view.textSource->currentIndex(), 0);
             break;
         }
         QCOMPARE(view.page->task(), expected);
@@ -220,7 +231,9 @@ private slots:
                 QCOMPARE(marks.first().format.foreground().color(), Colours::kGreen);
             QVERIFY2(
                 lines.value(0).contains(QStringLiteral("Zeile und Spalte vertauscht")), qPrintable(lines.value(0)));
-            QCOMPARE(lines.size(), 4);
+            QCOMPARE(lines.size(), 5);
+            QVERIFY2(lines.value(4).startsWith(QStringLiteral("Bewertung: 0 von 4 Schritten richtig, ")),
+                qPrintable(lines.value(4)));
             break;
         case Work::Solution:
             for (std::size_t f = 0; f < view.fields.size(); ++f) {
@@ -228,9 +241,15 @@ private slots:
                 QVERIFY2(lines.value(qsizetype(f)).endsWith(QStringLiteral(": richtig.")),
                     qPrintable(lines.value(qsizetype(f))));
             }
-            // The learner's own text comes back.
-            QTest::keyClick(coordinates, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(lines.value(4), QStringLiteral("Bewertung: 4 von 4 Schritten richtig, %1 von %1 Ziffern und %2 von %2 "
+                                                    "Buchstaben.")
+                                         .arg(6 * solution.given.size())
+                                         .arg(solution.result.size()));
+            // One undo brings back all four fields as the learner had them.
+            QTest::keyClick(view.fields[2], Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(coordinates->toPlainText().remove(u' '), text(typed));
+            for (std::size_t f = 1; f < view.fields.size(); ++f)
+                QVERIFY(view.fields[f]->toPlainText().isEmpty());
             break;
         case Work::EditAfterCheck:
             QVERIFY(marks.isEmpty());
@@ -307,7 +326,7 @@ private slots:
             page.remove(QRegularExpression(QStringLiteral("\\s")));
         const bifid::ExerciseTask &task = view.page->task();
         const bifid::ExerciseSolution solution = bifid::solveExercise(task);
-        QVERIFY2(pages[0].contains(QStringLiteral("Aufgabe4711")), qPrintable(pages[0]));
+        QVERIFY2(pages[0].contains(QStringLiteral("Aufgabencode") + view.page->taskCode()), qPrintable(pages[0]));
         QVERIFY2(pages[0].contains(text(solution.given)), qPrintable(pages[0]));
         const bifid::Square square = bifid::exerciseSquare(task).square;
         const auto side = std::size_t(square.side());

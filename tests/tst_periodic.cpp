@@ -46,8 +46,10 @@ private slots:
             << Dimension::Five << QByteArray() << QByteArray("ABCDEFGHIKLMNOPQRSTUVWXYZ");
         QTest::newRow("J as I, small letters, repeats")
             << Dimension::Five << QByteArray("jinx Jam") << QByteArray("INXAMBCDEFGHKLOPQRSTUVWYZ");
-        QTest::newRow("6 X 6 keeps J and digits, drops the rest")
-            << Dimension::Six << QByteArray("Ja-9 \xc4!j") << QByteArray("JA9BCDEFGHIKLMNOPQRSTUVWXYZ012345678");
+        QTest::newRow("6 X 6 keeps J and digits, spells Ä out, drops the rest")
+            << Dimension::Six << QByteArray("Ja-9 \xc4!j") << QByteArray("JA9EBCDFGHIKLMNOPQRSTUVWXYZ012345678");
+        QTest::newRow("5 X 5 spells ü out and digits as words")
+            << Dimension::Five << QByteArray("Sch\xfcler 2") << QByteArray("SCHUELRZWOABDFGIKMNPQTVXY");
     }
     void classicalSquareLaysTheKeywordFirst()
     {

@@ -9,6 +9,9 @@
 #include "LabPeriodPage.h"
 #include "MainWindowState.h"
 
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -24,13 +27,14 @@ constexpr QSize kDesignedSize(1220, 680);
 LabWindow::LabWindow(const MainWindowState &mainWindow, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_tabs(new QTabWidget(this))
+    , m_exercise(new LabExercisePage(mainWindow))
 {
     setObjectName(QStringLiteral("LabWindow"));
     setWindowTitle(QStringLiteral("Bifid-Labor"));
     setWindowIcon(parent->windowIcon());
     m_tabs->setObjectName(QStringLiteral("LabTabs"));
     m_tabs->addTab(new LabPeriodPage(mainWindow), QStringLiteral("Periode"));
-    m_tabs->addTab(new LabExercisePage(mainWindow), QStringLiteral("Übung"));
+    m_tabs->addTab(m_exercise, QStringLiteral("Übung"));
     m_tabs->addTab(new LabAnalysisPage, QStringLiteral("Kryptoanalyse"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
@@ -49,9 +53,29 @@ void LabWindow::bringToFront()
         m_placedOnScreen = true;
         placeOnScreen();
     }
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
     raise();
     activateWindow();
+}
+
+void LabWindow::closeEvent(QCloseEvent *event)
+{
+    if (isVisible() && !m_exercise->mayDiscardWork())
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
+
+void LabWindow::keyPressEvent(QKeyEvent *event)
+{
+    // A push button outside a dialog leaves Enter to its parents, which ends here.
+    auto *button = qobject_cast<QPushButton *>(focusWidget());
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && button && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // As large as designed where the main window's screen holds it with its frame, else as large as it

@@ -15,6 +15,7 @@
 #include <optional>
 
 class QTabWidget;
+class LabExercisePage;
 class MainWindowState;
 
 class LabWindow : public QWidget {
@@ -24,15 +25,23 @@ public:
     // A window of its own that goes with the main window (`parent`) and stays above it.
     LabWindow(const MainWindowState &mainWindow, QWidget *parent);
 
-    // Shows the window, placed on the main window's screen the first time, and brings it to the front.
+    // Shows the window, placed on the main window's screen the first time, and brings it to the front,
+    // out of its minimised state too.
     void bringToFront();
     // Fonts and fixed sizes at the main window's zoom, as far as the screen holds the window.
     void setZoom(qreal factor);
+
+protected:
+    // Closing asks first where the exercise holds the learner's own work.
+    void closeEvent(QCloseEvent *event) override;
+    // Enter on a focused button presses it, as Space does, on every page.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void placeOnScreen();
 
     QTabWidget *m_tabs = nullptr;
+    LabExercisePage *m_exercise = nullptr;
     bool m_placedOnScreen = false;
     std::optional<FormZoom> m_zoom;  // the design, recorded once the pages are built
 };

@@ -5,7 +5,7 @@
 #pragma once
 
 // What the lab reads of the main window, and all it reads: the square the window shows, its keyword
-// list and its cleaned text, and a signal after every event of the window that may have changed them.
+// list, its cleaned keyword and its cleaned text, and a signal after every event of the window that may have changed them.
 // The main window provides it, so that no file of the lab knows the main window.
 
 #include <cipher/Square.h>
@@ -26,6 +26,8 @@ public:
     [[nodiscard]] virtual std::optional<bifid::Square> shownSquare() const = 0;
     // The keyword list, in its order.
     [[nodiscard]] virtual QStringList keywordChoices() const = 0;
+    // The cleaned keyword, which the square was keyed with once it is generated; empty before the cleaning.
+    [[nodiscard]] virtual QString cleanedKeyword() const = 0;
     // The cleaned plaintext; empty before the cleaning.
     [[nodiscard]] virtual QString cleanedPlaintext() const = 0;
 

@@ -28,6 +28,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
@@ -294,6 +295,15 @@ void TForm1::runGuarded(void (TForm1::*handler)())
 
 // Enter in a field that does not take Enter itself clicks the next step of the workflow; when no step
 // is open it clicks the first open display toggle.
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (m_labWindow && m_labWindow->isVisible() && !m_labWindow->close()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 void TForm1::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
@@ -703,6 +713,7 @@ public:
 
     [[nodiscard]] std::optional<bifid::Square> shownSquare() const override { return m_form.shownSquare(); }
     [[nodiscard]] QStringList keywordChoices() const override { return m_form.keywordChoices(); }
+    [[nodiscard]] QString cleanedKeyword() const override { return m_form.cleanedKeyword(); }
     [[nodiscard]] QString cleanedPlaintext() const override { return m_form.cleanedPlaintext(); }
 
 private:
@@ -730,6 +741,11 @@ QStringList TForm1::keywordChoices() const
     for (int i = 0; i < ui->ComboBox1->count(); ++i)
         choices << ui->ComboBox1->itemText(i);
     return choices;
+}
+
+QString TForm1::cleanedKeyword() const
+{
+    return textOf(m_workbench.CleanKeyword);
 }
 
 QString TForm1::cleanedPlaintext() const

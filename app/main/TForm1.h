@@ -72,7 +72,8 @@ public:
     [[nodiscard]] std::optional<bifid::Square> shownSquare() const;
     // The keyword list (ComboBox1's items), in its order.
     [[nodiscard]] QStringList keywordChoices() const;
-    // The cleaned plaintext; empty before the cleaning.
+    // The cleaned keyword and plaintext; empty before their cleaning.
+    [[nodiscard]] QString cleanedKeyword() const;
     [[nodiscard]] QString cleanedPlaintext() const;
 
     static constexpr int kCellCount = 61;  // MatrixCell0 to MatrixCell60: 36 of the 6 X 6 grid, then 25
@@ -80,6 +81,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // The lab closes first, so that it can keep an exercise the learner has not finished.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void FormCreate();

@@ -9,6 +9,7 @@
 
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPicture>
 
 #include <algorithm>
 
@@ -48,8 +49,8 @@ public:
     {
     }
 
-    // One page: the answers in the boxes when `filled`.
-    void page(const QString &title, bool filled)
+    // One page: the answers in the boxes when `filled`. Gives the height it took.
+    double page(const QString &title, bool filled)
     {
         m_filled = filled;
         m_y = 0;
@@ -80,6 +81,7 @@ public:
         pairs(m_solution.code);
         step(ExerciseField::Result);
         letters(m_solution.result);
+        return m_y;
     }
 
 private:
@@ -224,27 +226,150 @@ private:
     double m_y = 0;
 };
 
+// The answer key of a class set: one row per task, wrapped within its columns, the header again on
+// every page.
+class AnswerKey {
+public:
+    AnswerKey(QPainter &painter, QPagedPaintDevice &device, double scale)
+        : m_painter(painter)
+        , m_device(device)
+        , m_scale(scale)
+    {
+    }
+
+    void print(std::span<const ExerciseSheet::CodedTask> tasks)
+    {
+        startPage();
+        for (std::size_t i = 0; i < tasks.size(); ++i) {
+            const bifid::ExerciseTask &task = tasks[i].task;
+            const bifid::ExerciseSolution solution = bifid::solveExercise(task);
+            QString code;
+            for (std::size_t pair = 0; pair < solution.code.size(); pair += 2)
+                code += TextCodec::fromCodePage(std::string_view(solution.code).substr(pair, 2)) + u' ';
+            const std::array<QString, kColumns.size()> cells{QString::number(i + 1), tasks[i].code,
+                ExerciseTexts::taskSummary(task), TextCodec::fromCodePage(task.keyword), code.trimmed(),
+                TextCodec::fromCodePage(solution.result)};
+            row(cells, false);
+        }
+    }
+
+private:
+    struct Column {
+        const char *title;
+        double width;
+    };
+    static constexpr std::array<Column, 6> kColumns{{{"Nr.", 80}, {"Aufgabencode", 220}, {"Aufgabe", 330},
+        {"Keyword", 300}, {"Cipher-Code", 520}, {"Ergebnis", 450}}};
+    static constexpr double kPadding = 8;
+
+    void startPage()
+    {
+        m_y = 0;
+        m_painter.setFont(font(kTitleSize, true));
+        QRectF written;
+        m_painter.drawText(QRectF(0, 0, kWidth, kHeight), 0, QStringLiteral("Lösungen zum Klassensatz"), &written);
+        m_y = written.height() + kLineGap;
+        std::array<QString, kColumns.size()> titles;
+        for (std::size_t c = 0; c < kColumns.size(); ++c)
+            titles[c] = QString::fromUtf8(kColumns[c].title);
+        row(titles, true);
+    }
+
+    void row(const std::array<QString, kColumns.size()> &cells, bool header)
+    {
+        m_painter.setFont(font(kSmallSize, header));
+        double height = 0;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const QRectF needed = m_painter.boundingRect(
+                QRectF(0, 0, kColumns[c].width - 2 * kPadding, kHeight), Qt::TextWrapAnywhere, cells[c]);
+            height = std::max(height, needed.height() + 2 * kPadding);
+        }
+        if (!header && m_y + height > kHeight) {
+            m_device.newPage();
+            m_painter.resetTransform();
+            m_painter.scale(m_scale, m_scale);
+            startPage();
+            m_painter.setFont(font(kSmallSize, false));
+        }
+        double x = 0;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            const QRectF cell(x, m_y, kColumns[c].width, height);
+            if (header)
+                m_painter.fillRect(cell, kKeywordCell);
+            m_painter.drawRect(cell);
+            m_painter.drawText(cell.adjusted(kPadding, kPadding, -kPadding, -kPadding), Qt::TextWrapAnywhere, cells[c]);
+            x += kColumns[c].width;
+        }
+        m_y += height;
+    }
+
+    [[nodiscard]] static QFont font(int size, bool bold)
+    {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(size);
+        font.setBold(bold);
+        return font;
+    }
+
+    QPainter &m_painter;
+    QPagedPaintDevice &m_device;
+    double m_scale;
+    double m_y = 0;
+};
+
+double scaleFor(const QPaintDevice &device)
+{
+    return std::min(device.width() / kWidth, device.height() / kHeight);
+}
+
 }  // namespace
 
 namespace ExerciseSheet {
 
-bool paint(QPagedPaintDevice &device, std::uint64_t seed, const bifid::ExerciseTask &task, bool withSolution)
+bool paint(QPagedPaintDevice &device, const CodedTask &task, bool withSolution)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const bifid::ExerciseSolution solution = bifid::solveExercise(task);
-    const double scale = std::min(device.width() / kWidth, device.height() / kHeight);
-    Sheet sheet(painter, task, solution);
+    const bifid::ExerciseSolution solution = bifid::solveExercise(task.task);
+    const double scale = scaleFor(device);
+    Sheet sheet(painter, task.task, solution);
     painter.scale(scale, scale);
-    sheet.page(ExerciseTexts::title(seed), false);
+    sheet.page(ExerciseTexts::title(task.code), false);
     if (withSolution) {
         device.newPage();
         painter.resetTransform();
         painter.scale(scale, scale);
-        sheet.page(QStringLiteral("Lösung: %1").arg(ExerciseTexts::title(seed)), true);
+        sheet.page(QStringLiteral("Lösung: %1").arg(ExerciseTexts::title(task.code)), true);
     }
     return painter.end();
+}
+
+bool paintClassSet(QPagedPaintDevice &device, std::span<const CodedTask> tasks)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const double scale = scaleFor(device);
+    for (const CodedTask &task : tasks) {
+        const bifid::ExerciseSolution solution = bifid::solveExercise(task.task);
+        Sheet sheet(painter, task.task, solution);
+        painter.scale(scale, scale);
+        sheet.page(ExerciseTexts::title(task.code), false);
+        device.newPage();
+        painter.resetTransform();
+    }
+    painter.scale(scale, scale);
+    AnswerKey(painter, device, scale).print(tasks);
+    return painter.end();
+}
+
+double pageShareOf(const CodedTask &task)
+{
+    QPicture picture;
+    QPainter painter(&picture);
+    const bifid::ExerciseSolution solution = bifid::solveExercise(task.task);
+    return Sheet(painter, task.task, solution).page(ExerciseTexts::title(task.code), false) / kHeight;
 }
 
 }  // namespace ExerciseSheet

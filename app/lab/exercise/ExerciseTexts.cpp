@@ -136,9 +136,18 @@ QString causeText(const ExerciseTask &task, ExerciseField field, Mistake mistake
 
 }  // namespace
 
-QString title(std::uint64_t seed)
+QString title(const QString &taskCode)
 {
-    return QStringLiteral("Bifid-Übung, Aufgabe %1").arg(seed);
+    return QStringLiteral("Bifid-Übung, Aufgabencode %1").arg(taskCode);
+}
+
+QString taskSummary(const ExerciseTask &task)
+{
+    return QStringLiteral("%1, %2, Tiefe %3, %4")
+        .arg(enciphering(task) ? QStringLiteral("verschlüsseln") : QStringLiteral("entschlüsseln"),
+            CipherMessages::sizeName(task.dimension))
+        .arg(task.depth)
+        .arg(task.period == 0 ? QStringLiteral("ohne Periode") : QStringLiteral("Periode %1").arg(task.period));
 }
 
 QStringList taskLines(const ExerciseTask &task, const ExerciseSolution &solution)
@@ -210,6 +219,63 @@ QString feedbackLine(
     if (check.cause)
         line += u' ' + causeText(task, field, *check.cause);
     return line;
+}
+
+QString scoreLine(const std::array<bifid::FieldCheck, bifid::kExerciseFieldCount> &checks)
+{
+    std::size_t rightSteps = 0;
+    std::size_t digits = 0;
+    std::size_t rightDigits = 0;
+    for (std::size_t f = 0; f < checks.size(); ++f) {
+        rightSteps += checks[f].isRight() ? 1 : 0;
+        if (ExerciseField(f) != ExerciseField::Result) {
+            digits += checks[f].expected;
+            rightDigits += checks[f].matching;
+        }
+    }
+    const bifid::FieldCheck &result = checks[std::size_t(ExerciseField::Result)];
+    // "von 1 Buchstaben" is dative singular, so only the digits need the singular form.
+    return QStringLiteral("Bewertung: %1 von %2 Schritten richtig, %3 von %4 %5 und %6 von %7 Buchstaben.")
+        .arg(rightSteps)
+        .arg(checks.size())
+        .arg(rightDigits)
+        .arg(digits)
+        .arg(digits == 1 ? QStringLiteral("Ziffer") : QStringLiteral("Ziffern"))
+        .arg(result.matching)
+        .arg(result.expected);
+}
+
+QString taskCodeError(const QString &typed, const bifid::TaskCodeReading &reading)
+{
+    constexpr qsizetype kShown = 30;  // a long paste is named by its start
+    const QString trimmed = typed.trimmed();
+    const QString shown = trimmed.size() > kShown ? trimmed.left(kShown) + u'…' : trimmed;
+    const QString form = QStringLiteral("Ein Aufgabencode hat %1 bis %2 Zeichen, Ziffern und Buchstaben, etwa „0K3F-9Q2“.")
+                             .arg(bifid::kTaskCodeMinLength)
+                             .arg(bifid::kTaskCodeMaxLength);
+    switch (reading.error) {
+    case bifid::TaskCodeError::None: return {};
+    case bifid::TaskCodeError::Empty: return QStringLiteral("Kein Aufgabencode eingegeben. ") + form;
+    case bifid::TaskCodeError::BadCharacter: {
+        // The place counts characters as the learner sees them, not bytes.
+        const QString before = TextCodec::fromCodePage(TextCodec::toCodePage(typed).substr(0, reading.place));
+        return QStringLiteral("„%1“: das Zeichen „%2“ an Stelle %3 kommt in Aufgabencodes nicht vor; sie bestehen aus "
+                              "Ziffern und Buchstaben ohne U.")
+            .arg(shown, TextCodec::fromCodePage(std::string_view(&reading.character, 1)))
+            .arg(before.size() + 1);
+    }
+    case bifid::TaskCodeError::TooShort: return QStringLiteral("„%1“ ist zu kurz. ").arg(shown) + form;
+    case bifid::TaskCodeError::TooLong: return QStringLiteral("„%1“ ist zu lang. ").arg(shown) + form;
+    case bifid::TaskCodeError::Mistyped:
+        return QStringLiteral("„%1“ ist kein gültiger Aufgabencode: das letzte Zeichen passt nicht zu den anderen. "
+                              "Wohl ein Zeichen vertippt oder zwei vertauscht; bitte den Code noch einmal vergleichen.")
+            .arg(shown);
+    case bifid::TaskCodeError::NoSuchSettings:
+        return QStringLiteral("„%1“ ist kein gültiger Aufgabencode: die ersten beiden Zeichen nennen keine "
+                              "Einstellungen. Bitte den Code noch einmal vergleichen.")
+            .arg(shown);
+    }
+    return {};
 }
 
 QString seedError(const QString &typed)

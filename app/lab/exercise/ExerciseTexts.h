@@ -12,11 +12,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 
 namespace ExerciseTexts {
 
-[[nodiscard]] QString title(std::uint64_t seed);
+// "Bifid-Übung, Aufgabencode 0K3F-9Q2".
+[[nodiscard]] QString title(const QString &taskCode);
+
+// The task in a few words for the answer key: "verschlüsseln, 5 X 5, Tiefe 2, Periode 5".
+[[nodiscard]] QString taskSummary(const bifid::ExerciseTask &task);
 
 // What to do, the text to start from (in blocks when there is a period), the square, depth and period,
 // and for the 5 X 5 square how it takes J.
@@ -31,6 +36,12 @@ namespace ExerciseTexts {
 [[nodiscard]] QString feedbackLine(const bifid::ExerciseTask &task, const bifid::ExerciseSolution &solution,
     bifid::ExerciseField field, const bifid::FieldCheck &check);
 
+// The score of a check to mark by: "Bewertung: 3 von 4 Schritten richtig, 118 von 120 Ziffern und 19
+// von 20 Buchstaben."; characters count where they agree with the right answer at their place.
+[[nodiscard]] QString scoreLine(const std::array<bifid::FieldCheck, bifid::kExerciseFieldCount> &checks);
+
 [[nodiscard]] QString seedError(const QString &typed);
+// What is wrong with a typed task code that could not be read.
+[[nodiscard]] QString taskCodeError(const QString &typed, const bifid::TaskCodeReading &reading);
 
 }  // namespace ExerciseTexts

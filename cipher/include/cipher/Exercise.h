@@ -31,9 +31,32 @@ struct ExerciseTask {
     int depth = 2;  // 2 or 3
     std::size_t period = 0;  // 0 for none, else 4 to 7
     ExerciseDirection direction = ExerciseDirection::Encipher;
+    // A square given with the task, such as one keyed under another arrangement; without it the
+    // task keys the classical square with the keyword.
+    std::optional<Square> square{};
 
     bool operator==(const ExerciseTask &) const = default;
 };
+
+enum class ExerciseTextSource { SentenceList, MainWindow };
+enum class ExerciseKeySource { WordList, MainWindow };
+
+// What a teacher sets for a lesson. A choice left empty ("gemischt") is drawn from the seed. The
+// sources name where the text and the key come from; drawExercise always draws both from its lists,
+// and the caller puts the other text or key in.
+struct ExerciseSettings {
+    std::optional<ExerciseDirection> direction;
+    std::optional<Dimension> dimension;
+    std::optional<int> depth;  // 2 or 3
+    std::optional<std::size_t> period;  // 0 or 4 to 7
+    ExerciseTextSource text = ExerciseTextSource::SentenceList;
+    ExerciseKeySource key = ExerciseKeySource::WordList;
+
+    bool operator==(const ExerciseSettings &) const = default;
+};
+
+// The periods a task may have: none, or 4 to 7.
+inline constexpr std::array<std::size_t, 5> kExercisePeriods{0, 4, 5, 6, 7};
 
 // A task worked by hand stays short, and so does the worksheet it prints on.
 inline constexpr std::size_t kMaxExerciseLetters = 40;
@@ -43,9 +66,50 @@ inline constexpr std::size_t kMaxExerciseLetters = 40;
 
 // The task of a seed: the sentence, keyword, dimension, depth, period and direction are drawn in this
 // order by a generator of fixed integer arithmetic, so the same seed and lists give the same task on
-// every platform. An empty list gives an empty sentence or keyword.
-[[nodiscard]] ExerciseTask drawExercise(
-    std::uint64_t seed, std::span<const std::string> sentences, std::span<const std::string> keywords);
+// every platform. A choice the settings fix is drawn all the same and then replaced, so that fixing
+// one choice leaves the others of a seed as they were. An empty list gives an empty sentence or keyword.
+[[nodiscard]] ExerciseTask drawExercise(std::uint64_t seed, std::span<const std::string> sentences,
+    std::span<const std::string> keywords, const ExerciseSettings &settings = {});
+
+// The keywords a task draws from: the words of a keyword list that a person keys a square with by
+// hand, made of letters only (no digits or other characters), each once, in the list's order.
+[[nodiscard]] std::vector<std::string> exerciseKeywords(std::span<const std::string> list);
+
+// A task code holds the settings and the seed in one short string to read out or write on the board:
+// two characters for the settings, at least four for the seed and one check character, in groups of
+// four ("0K3F-9Q2"). Its characters are the digits and the capitals without I, L, O and U; reading a
+// code ignores blanks and dashes, takes small letters as capitals, and O as 0, I and L as 1.
+struct TaskCode {
+    ExerciseSettings settings;
+    std::uint64_t seed = 0;
+
+    bool operator==(const TaskCode &) const = default;
+};
+
+[[nodiscard]] std::string formatTaskCode(const TaskCode &code);
+
+enum class TaskCodeError {
+    None,
+    Empty,
+    BadCharacter,  // `place` and `character` name it
+    TooShort,
+    TooLong,
+    Mistyped,  // the check character does not fit: a character typed wrong or two swapped
+    NoSuchSettings,  // well formed, but no settings have that number
+};
+
+struct TaskCodeReading {
+    std::optional<TaskCode> code;
+    TaskCodeError error = TaskCodeError::None;
+    std::size_t place = 0;  // of a bad character in the typed text, from 0
+    char character = 0;
+};
+
+[[nodiscard]] TaskCodeReading readTaskCode(std::string_view typed);
+
+// The shortest and longest code: a seed of four and of thirteen characters.
+inline constexpr std::size_t kTaskCodeMinLength = 7;
+inline constexpr std::size_t kTaskCodeMaxLength = 16;
 
 // The plaintext as the task states it: the sentence cleaned to capitals, digits kept only for the
 // 6 X 6 square, and J kept, which the 5 X 5 square reads as I.
@@ -89,9 +153,11 @@ struct FieldCheck {
     std::vector<std::size_t> places;  // where each character that counts stands in the typed text
     std::size_t correct = 0;  // how many of them, from the first, agree with the right answer
     std::size_t expected = 0;  // the length of the right answer
+    std::size_t matching = 0;  // characters that agree with the right answer at their own place
     std::optional<Mistake> cause;  // for a field with a mistake, what explains it, if anything does
 
     [[nodiscard]] bool hasMistake() const { return correct < places.size(); }
+    [[nodiscard]] bool isRight() const { return !hasMistake() && places.size() == expected; }
 };
 
 // Compares each typed field, without its blanks and line breaks and with small letters as capitals,

@@ -17,9 +17,13 @@
 // coordinate digit q going to row (q - 1) mod depth. Period 0 means one block of the whole text.
 namespace bifid {
 
-// The square of the classical keyword rule: the keyword's letters in order, each once, then the rest
-// of the alphabet, from the first cell. Small letters count as capitals, J as I in the 5 X 5 square;
-// every other character is ignored, so an empty keyword gives the unkeyed square.
+// A typed keyword spelled as a text is cleaned: small letters as capitals, Ä Ö Ü ß written out (AE OE UE
+// SZ), digits kept for the 6 X 6 square and written as number words for the 5 X 5, which also takes J
+// as I; every other character is dropped.
+[[nodiscard]] std::string classicalKeyword(std::string_view typed, Dimension dimension);
+
+// The square of the classical keyword rule: the letters of classicalKeyword in order, each once, then
+// the rest of the alphabet, from the first cell. An empty keyword gives the unkeyed square.
 [[nodiscard]] Square classicalSquare(std::string_view keyword, Dimension dimension);
 
 struct Block {
