@@ -4,6 +4,7 @@
 
 #include "LabExercisePage.h"
 
+#include "AnswerField.h"
 #include "ClassSetDialog.h"
 #include "Colours.h"
 #include "ExerciseSentences.h"
@@ -250,22 +251,21 @@ LabExercisePage::LabExercisePage(const MainWindowState &mainWindow, QWidget *par
     auto *stepsArea = new QWidget;
     auto *steps = new QVBoxLayout(stepsArea);
     steps->setContentsMargins(0, 0, 0, 0);
+    steps->setSpacing(4);
     steps->addWidget(m_taskText);
     for (std::size_t f = 0; f < m_fields.size(); ++f) {
-        auto *field = new QPlainTextEdit(stepsArea);
+        // The coordinates stay on one line under their letters, scrolling sideways; the rows each on a
+        // line of their own; the cipher code and the result wrap.
+        const bool rows = f == std::size_t(ExerciseField::Rows);
+        const bool coordinates = f == std::size_t(ExerciseField::Coordinates);
+        auto *field = new AnswerField(coordinates ? 1 : (rows ? 3 : 2),
+            rows || coordinates ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth, stepsArea);
         field->setObjectName(QString::fromLatin1(kFieldNames[f]));
         field->setFont(fieldFont);
-        field->setTabChangesFocus(true);
-        // The coordinates stay on one line under their letters; the rows each on a line of their own.
-        const bool wraps = f == std::size_t(ExerciseField::Code) || f == std::size_t(ExerciseField::Result);
-        field->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-        const bool rows = f == std::size_t(ExerciseField::Rows);
-        const int lines = rows ? 4 : 2;
-        const int height = lines * field->fontMetrics().lineSpacing() + 2 * field->frameWidth()
-            + 2 * int(field->document()->documentMargin());
-        field->setMinimumHeight(height);
+        if (coordinates)
+            field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         if (!rows)
-            field->setMaximumHeight(height);
+            field->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         field->setPlaceholderText(rows ? QStringLiteral("jede Zeile in einer eigenen Textzeile") : QString());
         field->installEventFilter(this);
         auto *label = new QLabel(stepsArea);
@@ -300,7 +300,6 @@ LabExercisePage::LabExercisePage(const MainWindowState &mainWindow, QWidget *par
     m_feedbackText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_feedbackText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     steps->addWidget(m_feedbackText);
-    steps->addStretch();
 
     // Where the window is too small for every step, the steps scroll rather than overlap.
     auto *scroll = new QScrollArea(this);
@@ -308,6 +307,8 @@ LabExercisePage::LabExercisePage(const MainWindowState &mainWindow, QWidget *par
     scroll->setWidget(stepsArea);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    scroll->viewport()->setAutoFillBackground(false);
+    stepsArea->setAutoFillBackground(false);
     scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
