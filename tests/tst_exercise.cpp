@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The exercises' pure parts: seeds, the task a seed draws, the right answers, and the mistake finder
-// on a table of hand-made wrong answers.
+// The exercises' pure parts: seeds, task codes, the task a seed and the settings draw, the right
+// answers, and the mistake finder on a table of hand-made wrong answers.
 
 #include "cipher/Exercise.h"
 
@@ -22,6 +22,8 @@ Q_DECLARE_METATYPE(bifid::ExerciseTask)
 Q_DECLARE_METATYPE(bifid::ExerciseDirection)
 Q_DECLARE_METATYPE(bifid::ExerciseField)
 Q_DECLARE_METATYPE(std::optional<bifid::Mistake>)
+Q_DECLARE_METATYPE(bifid::ExerciseSettings)
+Q_DECLARE_METATYPE(bifid::TaskCodeError)
 
 namespace {
 
@@ -135,6 +137,129 @@ private slots:
         // 44 sentences, 10 keywords, 2 dimensions, depths 2 and 3, 5 periods, 2 directions
         QCOMPARE(seen.size(), std::size_t(44 + 10 + 2 + 2 + 5 + 2));
         QVERIFY(seen.contains("period 0") && seen.contains("period 4") && seen.contains("period 7"));
+    }
+
+    void aTaskCodeHoldsTheSettingsAndTheSeed_data()
+    {
+        QTest::addColumn<bifid::ExerciseSettings>("settings");
+        QTest::addColumn<quint64>("seed");
+        QTest::addColumn<QByteArray>("code");
+
+        using bifid::ExerciseKeySource;
+        using bifid::ExerciseTextSource;
+        QTest::newRow("all mixed, seed 0") << bifid::ExerciseSettings{} << quint64(0) << QByteArray("M400-00W");
+        QTest::newRow("all fixed, a fresh seed")
+            << bifid::ExerciseSettings{ExerciseDirection::Decipher, Dimension::Six, 3, 7, ExerciseTextSource::MainWindow,
+                   ExerciseKeySource::MainWindow}
+            << quint64(999999) << QByteArray("ABYG-HZQ");
+        QTest::newRow("no period, the largest seed")
+            << bifid::ExerciseSettings{ExerciseDirection::Encipher, Dimension::Five, 2, 0, {}, {}} << quint64(UINT64_MAX)
+            << QByteArray("00FZ-ZZZZ-ZZZZ-ZZZE");
+    }
+    void aTaskCodeHoldsTheSettingsAndTheSeed()
+    {
+        QFETCH(bifid::ExerciseSettings, settings);
+        QFETCH(quint64, seed);
+        QFETCH(QByteArray, code);
+        const bifid::TaskCode task{settings, seed};
+        QCOMPARE(bytes(bifid::formatTaskCode(task)), code);
+        QCOMPARE(bifid::readTaskCode(code.toStdString()).code, std::optional(task));
+        // As a class copies it from the board: small letters, blanks, O for 0 and l for 1.
+        const std::string copied = code.toLower().replace('-', "  ").replace('0', 'o').replace('1', 'l').toStdString();
+        QCOMPARE(bifid::readTaskCode(copied).code, std::optional(task));
+    }
+
+    void aBadTaskCodeSaysWhatIsWrong_data()
+    {
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<bifid::TaskCodeError>("error");
+        QTest::addColumn<int>("place");
+
+        using E = bifid::TaskCodeError;
+        QTest::newRow("empty") << QByteArray(" - ") << E::Empty << 0;
+        QTest::newRow("a U") << QByteArray("M40U-00W") << E::BadCharacter << 3;
+        QTest::newRow("a sign") << QByteArray("M400-0!W") << E::BadCharacter << 6;
+        QTest::newRow("an umlaut") << QByteArray("M4\xc4" "0-00W") << E::BadCharacter << 2;
+        QTest::newRow("too short") << QByteArray("M40-0W") << E::TooShort << 0;
+        QTest::newRow("too long") << QByteArray("00FZ-ZZZZ-ZZZZ-ZZZZ-D") << E::TooLong << 0;
+        QTest::newRow("seed beyond 64 bits") << QByteArray("00G0-0000-0000-000H") << E::TooLong << 0;
+        QTest::newRow("one character wrong") << QByteArray("M401-00W") << E::Mistyped << 0;
+        QTest::newRow("two neighbours swapped") << QByteArray("ABYG-ZHQ") << E::Mistyped << 0;
+        QTest::newRow("no such settings") << QByteArray("ZZ00-000") << E::NoSuchSettings << 0;
+    }
+    void aBadTaskCodeSaysWhatIsWrong()
+    {
+        QFETCH(QByteArray, typed);
+        QFETCH(bifid::TaskCodeError, error);
+        QFETCH(int, place);
+        const bifid::TaskCodeReading reading = bifid::readTaskCode(typed.toStdString());
+        QCOMPARE(reading.error, error);
+        QVERIFY(!reading.code);
+        if (error == bifid::TaskCodeError::BadCharacter) {
+            QCOMPARE(reading.place, std::size_t(place));
+            QCOMPARE(reading.character, typed[place]);
+        }
+    }
+
+    void settingsFixTheirChoicesOnly()
+    {
+        const std::vector<std::string> sentences = numbered("S", 44);
+        const std::vector<std::string> keywords = numbered("K", 10);
+        const bifid::ExerciseSettings fixed{ExerciseDirection::Decipher, Dimension::Five, 3, 6, {}, {}};
+        for (std::uint64_t seed = 0; seed < 50; ++seed) {
+            ExerciseTask expected = bifid::drawExercise(seed, sentences, keywords);
+            expected.direction = ExerciseDirection::Decipher;
+            expected.dimension = Dimension::Five;
+            expected.depth = 3;
+            expected.period = 6;
+            QCOMPARE(bifid::drawExercise(seed, sentences, keywords, fixed), expected);
+        }
+    }
+
+    void tasksKeyWithWordsOnly_data()
+    {
+        QTest::addColumn<QByteArrayList>("list");
+        QTest::addColumn<QByteArrayList>("words");
+
+        QTest::newRow("words, mixed strings and a repeat")
+            << QByteArrayList{"GARTENZWERG", "AIV55NHVT7P6YH68KTFX3CCPD", "Wolke", "GARTENZWERG", "ZWIEBACK"}
+            << QByteArrayList{"GARTENZWERG", "Wolke", "ZWIEBACK"};
+        QTest::newRow("blanks, signs and umlauts are no hand keys")
+            << QByteArrayList{"", "ROTE ROSE", "K\xc4SE", "AB-C"} << QByteArrayList{};
+    }
+    void tasksKeyWithWordsOnly()
+    {
+        QFETCH(QByteArrayList, list);
+        QFETCH(QByteArrayList, words);
+        std::vector<std::string> entries;
+        for (const QByteArray &entry : list)
+            entries.push_back(entry.toStdString());
+        QByteArrayList kept;
+        for (const std::string &word : bifid::exerciseKeywords(entries))
+            kept << bytes(word);
+        QCOMPARE(kept, words);
+    }
+
+    void charactersCountAtTheirPlace_data()
+    {
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<int>("matching");
+
+        // The right coordinates are 14 12 33 12 23 25 31 11 55 31 12 13 35 25.
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("right") << QByteArray("14 12 33 12 23 25 31 11 55 31 12 13 35 25") << 28;
+        QTest::newRow("one typo in the middle") << QByteArray("14 12 33 12 23 25 31 11 54 31 12 13 35 25") << 27;
+        QTest::newRow("a digit left out") << QByteArray("14 12 3 12 23") << 6;
+        QTest::newRow("too long") << QByteArray("14 12 33 12 23 25 31 11 55 31 12 13 35 25 11") << 28;
+    }
+    void charactersCountAtTheirPlace()
+    {
+        QFETCH(QByteArray, typed);
+        QFETCH(int, matching);
+        const std::string coordinates = typed.toStdString();
+        const auto checks = bifid::checkExercise(kEncipherTask, {coordinates, {}, {}, {}});
+        QCOMPARE(checks[0].matching, std::size_t(matching));
+        QCOMPARE(checks[0].isRight(), QByteArray(QTest::currentDataTag()) == "right");
     }
 
     void emptyListsGiveAnEmptySentenceAndKeyword()

@@ -2,12 +2,15 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The lab's page "Übung", opened from the real main window: how a seed makes the task, how checking
-// marks the fields and names a mistake, what the solution fills in, how the print preview is reached,
-// and that the worksheet printed into a PDF carries the task and the square as text.
+// The lab's page "Übung", opened from the real main window: how a seed, a task code and the settings
+// make the task, how checking marks the fields, names a mistake and scores them, what the solution
+// fills in and one undo takes back, the question before the learner's work is discarded, how the
+// print preview is reached, that a worksheet and a class set printed into a PDF carry what a class
+// and its teacher need as text, and that the lab works by keyboard and lays out at any size.
 
 #include "Colours.h"
 #include "ExerciseSentences.h"
+#include "ExerciseSheet.h"
 #include "LabExercisePage.h"
 #include "SquareGrid.h"
 #include "TextCodec.h"
@@ -18,6 +21,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
@@ -30,9 +36,10 @@
 
 namespace {
 
-enum class Source { TypedSeed, NewTask, BadSeed, WindowText, NoWindowText };
-enum class Work { ExplainedMistake, Solution, EditAfterCheck };
+enum class Source { TypedSeed, NewTask, BadSeed, WindowText, NoWindowText, WindowKey, NoWindowKey, Settings };
+enum class Work { ExplainedMistake, Solution, SolutionUndoneOnButton, EditAfterCheck };
 enum class Way { Button, Shortcut };
+enum class Discarding { NewTask, TypedCode, Settings, ClosingLab, ClosingMainWindow };
 
 std::vector<std::string> inCodePage(const QStringList &texts)
 {
@@ -54,7 +61,10 @@ struct ExerciseView {
         : driver(window)
         , page(window.find<LabExercisePage>(QStringLiteral("LabExercisePage")))
         , seed(window.edit(QStringLiteral("LabExerciseSeed")))
+        , code(window.edit(QStringLiteral("LabExerciseTaskCode")))
         , textSource(window.find<QComboBox>(QStringLiteral("LabExerciseTextSource")))
+        , keySource(window.find<QComboBox>(QStringLiteral("LabExerciseKeySource")))
+        , period(window.find<QComboBox>(QStringLiteral("LabExercisePeriod")))
         , withSolution(window.find<QCheckBox>(QStringLiteral("LabExerciseWithSolution")))
         , message(window.label(QStringLiteral("LabExerciseMessage")))
         , taskText(window.label(QStringLiteral("LabExerciseTask")))
@@ -65,23 +75,33 @@ struct ExerciseView {
     {
     }
 
-    void enterSeed(const QString &typed) const
+    static void enter(QLineEdit *field, const QString &typed)
     {
-        seed->selectAll();
-        QTest::keyClicks(seed, typed);
-        QTest::keyClick(seed, Qt::Key_Return);
+        field->selectAll();
+        QTest::keyClicks(field, typed);
+        QTest::keyClick(field, Qt::Key_Return);
     }
+    void enterSeed(const QString &typed) const { enter(seed, typed); }
 
-    bifid::ExerciseTask taskOf(std::uint64_t number) const
+    bifid::ExerciseTask taskOf(std::uint64_t number, const bifid::ExerciseSettings &settings = {}) const
     {
         return bifid::drawExercise(number, inCodePage(exerciseSentences()),
-            bifid::exerciseKeywords(inCodePage(driver.form->keywordChoices())));
+            bifid::exerciseKeywords(inCodePage(driver.form->keywordChoices())), settings);
+    }
+
+    void typeOwnWork() const
+    {
+        fields[0]->setFocus();
+        QTest::keyClicks(fields[0], QStringLiteral("12 3"));
     }
 
     const WindowDriver &driver;
     LabExercisePage *page;
     QLineEdit *seed;
+    QLineEdit *code;
     QComboBox *textSource;
+    QComboBox *keySource;
+    QComboBox *period;
     QCheckBox *withSolution;
     QLabel *message;
     QLabel *taskText;
@@ -105,6 +125,44 @@ void openExercisePage(const WindowDriver &window)
     auto *tabs = window.find<QTabWidget>(QStringLiteral("LabTabs"));
     tabs->setCurrentWidget(window.find<LabExercisePage>(QStringLiteral("LabExercisePage")));
     QVERIFY(QTest::qWaitForWindowExposed(tabs->window()));
+}
+
+// Every pair of visible controls on the page whose rectangles cross, and every label whose text is cut.
+QStringList overlapsOn(QWidget *page)
+{
+    QList<QWidget *> controls;
+    for (QWidget *widget : page->findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget)
+            || qobject_cast<QLineEdit *>(widget) || qobject_cast<QPlainTextEdit *>(widget)
+            || qobject_cast<QComboBox *>(widget) || qobject_cast<QAbstractSpinBox *>(widget);
+        // A square places its cells and numbers itself, as drawn to scale.
+        const bool inSquare = qobject_cast<SquareGrid *>(widget->parentWidget());
+        if (control && !inSquare && widget->isVisibleTo(page) && !qobject_cast<QLineEdit *>(widget->parentWidget())
+            && !qobject_cast<QAbstractSpinBox *>(widget->parentWidget()) && !qobject_cast<QComboBox *>(widget->parentWidget()))
+            controls << widget;
+    }
+    const auto placeOf = [page](const QWidget *widget) { return QRect(widget->mapTo(page, QPoint(0, 0)), widget->size()); };
+    QStringList problems;
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            if (controls[i]->isAncestorOf(controls[j]) || controls[j]->isAncestorOf(controls[i]))
+                continue;
+            if (placeOf(controls[i]).intersects(placeOf(controls[j])))
+                problems << controls[i]->objectName() + u'/' + controls[i]->metaObject()->className() + QStringLiteral(" over ")
+                        + controls[j]->objectName() + u'/' + controls[j]->metaObject()->className();
+        }
+        if (const auto *label = qobject_cast<QLabel *>(controls[i]); label && !label->text().isEmpty()) {
+            const int needed = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+            if (label->height() < needed || (!label->wordWrap() && label->width() < label->sizeHint().width()))
+                problems << QStringLiteral("cut: %1 (%2x%3, needs %4x%5)")
+                                .arg(label->text().left(40))
+                                .arg(label->width())
+                                .arg(label->height())
+                                .arg(label->sizeHint().width())
+                                .arg(needed);
+        }
+    }
+    return problems;
 }
 
 // A seed whose task enciphers, so that its coordinates stand under the letters of the plaintext.
@@ -147,13 +205,17 @@ private slots:
         QTest::newRow("the main window's text") << Source::WindowText << QString();
         QTest::newRow("no text in the main window")
             << Source::NoWindowText << QStringLiteral("Im Hauptfenster ist noch kein Text bereinigt");
+        QTest::newRow("the main window's key") << Source::WindowKey << QString();
+        QTest::newRow("no key in the main window")
+            << Source::NoWindowKey << QStringLiteral("Im Hauptfenster ist noch keine Matrix");
+        QTest::newRow("a period set") << Source::Settings << QString();
     }
     void theSeedMakesTheTask()
     {
         QFETCH(Source, source);
         QFETCH(QString, message);
         WindowDriver window;
-        if (source == Source::WindowText)
+        if (source == Source::WindowText || source == Source::WindowKey)
             window.prepareSquare(QStringLiteral("Über Nacht"), QStringLiteral("ZWIEBACK"));
         openExercisePage(window);
         const ExerciseView view(window);
@@ -176,7 +238,26 @@ private slots:
             chooseEntry(view.textSource, 1);
             QCOMPARE(view.textSource->currentIndex(), 0);
             break;
+        case Source::WindowKey:
+            chooseEntry(view.keySource, 1);
+            expected.square = window.form->shownSquare();
+            expected.dimension = expected.square->dimension();
+            expected.keyword = "ZWIEBACK";
+            break;
+        case Source::NoWindowKey:
+            chooseEntry(view.keySource, 1);
+            QCOMPARE(view.keySource->currentIndex(), 0);
+            break;
+        case Source::Settings:
+            chooseEntry(view.period, 2);  // period 5
+            expected.period = 5;
+            break;
         }
+        // The code stands for the task shown, and typed again gives it back.
+        const bifid::TaskCodeReading reading = bifid::readTaskCode(view.code->text().toStdString());
+        QVERIFY(reading.code);
+        QCOMPARE(reading.code->seed, view.page->seed());
+        QCOMPARE(reading.code->settings, view.page->settings());
         QCOMPARE(view.page->task(), expected);
         QCOMPARE(view.message->isVisibleTo(view.page), !message.isEmpty());
         QVERIFY2(view.message->text().startsWith(message), qPrintable(view.message->text()));
@@ -191,6 +272,7 @@ private slots:
         QTest::addColumn<Work>("work");
         QTest::newRow("a swapped letter") << Work::ExplainedMistake;
         QTest::newRow("the solution") << Work::Solution;
+        QTest::newRow("the solution undone on a button") << Work::SolutionUndoneOnButton;
         QTest::newRow("typing after a check") << Work::EditAfterCheck;
     }
     void checkingMarksTheFields()
@@ -212,7 +294,7 @@ private slots:
         coordinates->setFocus();
         QTest::keyClicks(coordinates, text(typed).insert(int(swapped), u' '));
 
-        if (work == Work::Solution)
+        if (work == Work::Solution || work == Work::SolutionUndoneOnButton)
             window.click(QStringLiteral("LabExerciseSolution"));
         window.click(QStringLiteral("LabExerciseCheck"));
         if (work == Work::EditAfterCheck) {
@@ -251,10 +333,210 @@ private slots:
             for (std::size_t f = 1; f < view.fields.size(); ++f)
                 QVERIFY(view.fields[f]->toPlainText().isEmpty());
             break;
+        case Work::SolutionUndoneOnButton: {
+            auto *check = window.find<QPushButton>(QStringLiteral("LabExerciseCheck"));
+            check->setFocus();
+            QTest::keyClick(check, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(coordinates->toPlainText().remove(u' '), text(typed));
+            QVERIFY(view.fields[3]->toPlainText().isEmpty());
+            break;
+        }
         case Work::EditAfterCheck:
             QVERIFY(marks.isEmpty());
             QCOMPARE(lines.size(), 3);  // the line on the edited field is gone
             break;
+        }
+    }
+
+    void aTaskCodeSetsThePage_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("a code as copied from the board") << QStringLiteral("abyg hzq") << QString();
+        QTest::newRow("a mistyped code") << QStringLiteral("ABYG-HZR") << QStringLiteral("„ABYG-HZR“ ist kein gültiger");
+        QTest::newRow("a sign") << QStringLiteral("AB?G-HZQ")
+                                << QStringLiteral("„AB?G-HZQ“: das Zeichen „?“ an Stelle 3 kommt");
+    }
+    void aTaskCodeSetsThePage()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        WindowDriver window;
+        window.prepareSquare(QStringLiteral("Übung"), QStringLiteral("ZWIEBACK"));
+        openExercisePage(window);
+        const ExerciseView view(window);
+        const bifid::ExerciseTask before = view.page->task();
+        view.enter(view.code, typed);
+
+        QCOMPARE(view.message->isVisibleTo(view.page), !message.isEmpty());
+        QVERIFY2(view.message->text().startsWith(message), qPrintable(view.message->text()));
+        if (!message.isEmpty()) {
+            QCOMPARE(view.page->task(), before);
+            return;
+        }
+        // Decipher, 6 X 6, depth 3, period 7, the main window's text and key, seed 999999.
+        QCOMPARE(view.seed->text(), QStringLiteral("999999"));
+        QCOMPARE(view.code->text(), QStringLiteral("ABYG-HZQ"));
+        QCOMPARE(view.period->currentText(), QStringLiteral("7"));
+        QCOMPARE(view.textSource->currentIndex(), 1);
+        QCOMPARE(view.page->task().direction, bifid::ExerciseDirection::Decipher);
+        QCOMPARE(view.page->task().sentence, std::string("UEBUNG"));
+        QCOMPARE(view.page->task().square, window.form->shownSquare());
+    }
+
+    void tasksKeyWithTheListsWordsOnly()
+    {
+        WindowDriver window;
+        openExercisePage(window);
+        const ExerciseView view(window);
+        std::set<std::string> keywords;
+        for (int seed = 0; seed < 200; ++seed) {
+            view.enterSeed(QString::number(seed));
+            const std::string &keyword = view.page->task().keyword;
+            QVERIFY2(std::all_of(keyword.begin(), keyword.end(), [](char c) { return c >= 'A' && c <= 'Z'; }),
+                keyword.c_str());
+            keywords.insert(keyword);
+        }
+        QVERIFY(keywords.size() > 40);  // the words of the list, not a few of them
+    }
+
+    void ownWorkIsNotDiscardedUnasked_data()
+    {
+        QTest::addColumn<Discarding>("discarding");
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+
+        QTest::newRow("new task, cancelled") << Discarding::NewTask << QMessageBox::Cancel;
+        QTest::newRow("new task, discarded") << Discarding::NewTask << QMessageBox::Discard;
+        QTest::newRow("typed code, cancelled") << Discarding::TypedCode << QMessageBox::Cancel;
+        QTest::newRow("settings, cancelled") << Discarding::Settings << QMessageBox::Cancel;
+        QTest::newRow("closing the lab, cancelled") << Discarding::ClosingLab << QMessageBox::Cancel;
+        QTest::newRow("closing the lab, discarded") << Discarding::ClosingLab << QMessageBox::Discard;
+        QTest::newRow("closing the main window, cancelled") << Discarding::ClosingMainWindow << QMessageBox::Cancel;
+        QTest::newRow("a shown solution goes unasked") << Discarding::NewTask << QMessageBox::NoButton;
+    }
+    void ownWorkIsNotDiscardedUnasked()
+    {
+        QFETCH(Discarding, discarding);
+        QFETCH(QMessageBox::StandardButton, answer);
+        WindowDriver window;
+        openExercisePage(window);
+        const ExerciseView view(window);
+        view.enterSeed(QStringLiteral("4711"));
+        if (answer == QMessageBox::NoButton)
+            window.click(QStringLiteral("LabExerciseSolution"));
+        else
+            view.typeOwnWork();
+        const QString work = view.fields[0]->toPlainText();
+        QWidget *lab = view.page->window();
+
+        QString asked;
+        QTimer::singleShot(0, [&asked, answer] {
+            auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QAbstractButton *button = question ? question->button(answer) : nullptr;
+            if (button) {
+                asked = button->text();
+                button->click();
+            }
+        });
+        switch (discarding) {
+        case Discarding::NewTask: window.click(QStringLiteral("LabNewExercise")); break;
+        case Discarding::TypedCode: view.enter(view.code, QStringLiteral("M400-00W")); break;
+        case Discarding::Settings: chooseEntry(view.period, 4); break;
+        case Discarding::ClosingLab: lab->close(); break;
+        case Discarding::ClosingMainWindow: window.form->close(); break;
+        }
+        if (answer != QMessageBox::NoButton)
+            QCOMPARE(asked, answer == QMessageBox::Discard ? QStringLiteral("Verwerfen") : QStringLiteral("Abbrechen"));
+        const bool kept = answer == QMessageBox::Cancel;
+        if (discarding == Discarding::ClosingLab || discarding == Discarding::ClosingMainWindow) {
+            QCOMPARE(lab->isVisible(), kept);
+            QCOMPARE(window.form->isVisible(), kept || discarding == Discarding::ClosingLab);
+        } else {
+            QCOMPARE(view.fields[0]->toPlainText() == work, kept);
+        }
+        if (kept)
+            QCOMPARE(view.period->currentIndex(), view.period->count() - 1);  // the settings shown stay
+    }
+
+    void theLabWorksByKeyboard_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Enter on Prüfen") << QStringLiteral("LabExerciseCheck");
+        QTest::newRow("Enter on Lösung zeigen") << QStringLiteral("LabExerciseSolution");
+        QTest::newRow("Ctrl+L on a minimised lab") << QString();
+    }
+    void theLabWorksByKeyboard()
+    {
+        QFETCH(QString, button);
+        WindowDriver window;
+        openExercisePage(window);
+        const ExerciseView view(window);
+        QWidget *lab = view.page->window();
+        if (button.isEmpty()) {
+            lab->showMinimized();
+            window.form->findChild<QAction *>(QStringLiteral("LabAction"))->trigger();
+            QVERIFY(!lab->isMinimized());
+            QVERIFY(lab->isVisible());
+            return;
+        }
+        auto *pressed = window.find<QPushButton>(button);
+        pressed->setFocus();
+        QTest::keyClick(pressed, Qt::Key_Return);
+        if (button == QStringLiteral("LabExerciseCheck"))
+            QVERIFY(!view.feedback->text().isEmpty());
+        else
+            QVERIFY(!view.fields[3]->toPlainText().isEmpty());
+    }
+
+    void everyWorksheetFitsItsPage()
+    {
+        // The longest sentences under every choice of the settings; the main window's text is no longer.
+        QStringList longest = exerciseSentences();
+        std::sort(longest.begin(), longest.end(), [](const QString &a, const QString &b) {
+            return bifid::exercisePlaintext({TextCodec::toCodePage(a), {}, bifid::Dimension::Six, 2, 0, {}}).size()
+                > bifid::exercisePlaintext({TextCodec::toCodePage(b), {}, bifid::Dimension::Six, 2, 0, {}}).size();
+        });
+        for (const QString &sentence : longest.mid(0, 3)) {
+            for (const auto direction : {bifid::ExerciseDirection::Encipher, bifid::ExerciseDirection::Decipher}) {
+                for (const auto dimension : {bifid::Dimension::Five, bifid::Dimension::Six}) {
+                    for (const int depth : {2, 3}) {
+                        for (const std::size_t period : bifid::kExercisePeriods) {
+                            const bifid::ExerciseTask task{TextCodec::toCodePage(sentence),
+                                "DONAUDAMPFSCHIFFAHRTSGESELLSCHAFT", dimension, depth, period, direction};
+                            const double share = ExerciseSheet::pageShareOf({QStringLiteral("00FZ-ZZZZ-ZZZZ-ZZZE"), task});
+                            QVERIFY2(share <= 1.0, qPrintable(QStringLiteral("%1: %2").arg(sentence).arg(share)));
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    void theLabLaysOutWithoutOverlap_data()
+    {
+        QTest::addColumn<QString>("screens");
+        QTest::newRow("at its minimum size") << QString();
+        QTest::newRow("on a 1366 x 768 laptop") << QStringLiteral("1366x768");
+    }
+    void theLabLaysOutWithoutOverlap()
+    {
+        QFETCH(QString, screens);
+        WindowDriver window;
+        openExercisePage(window);
+        const ExerciseView view(window);
+        auto *tabs = window.find<QTabWidget>(QStringLiteral("LabTabs"));
+        QWidget *lab = tabs->window();
+        const QSize size = screens.isEmpty() ? lab->minimumSizeHint() : QSize(1366 - 16, 768 - 36 - 40);
+        lab->resize(size.expandedTo(lab->minimumSizeHint()));
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            if (page == 1) {  // the exercise with every line of feedback
+                window.click(QStringLiteral("LabExerciseCheck"));
+            }
+            QCoreApplication::processEvents();
+            const QStringList overlaps = overlapsOn(tabs->widget(page));
+            QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(u'\n')));
         }
     }
 
@@ -336,6 +618,49 @@ private slots:
             QVERIFY2(pages[1].contains(text(solution.result)), qPrintable(pages[1]));
         else
             QVERIFY(!pages[0].contains(text(solution.result)));
+    }
+
+    void aClassSetPrintsASheetEachAndTheKey()
+    {
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QFAIL("pdftotext is missing: scripts/install-deps.sh installs it (Debian package poppler-utils)");
+        WindowDriver window;
+        openExercisePage(window);
+        const ExerciseView view(window);
+        view.enterSeed(QStringLiteral("4711"));
+        const QList<ExerciseSheet::CodedTask> tasks = view.page->classSet(3);
+        QCOMPARE(tasks.size(), 3);
+
+        const QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath(QStringLiteral("class.pdf")));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        view.page->printClassSet(&printer, 3);
+
+        QProcess reader;
+        reader.start(pdftotext, {QStringLiteral("-layout"), printer.outputFileName(), QStringLiteral("-")});
+        QVERIFY(reader.waitForFinished(20000));
+        const QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
+        QVERIFY2(pages.size() >= 4, qPrintable(pages.join(u'\n')));
+        QStringList key = pages.mid(3);
+        for (QString &page : key)
+            page.remove(QRegularExpression(QStringLiteral("\\s")));
+        const QString answers = key.join(QString());
+        QVERIFY2(answers.contains(QStringLiteral("Aufgabencode")) && answers.contains(QStringLiteral("Cipher-Code")),
+            qPrintable(answers));
+        for (qsizetype i = 0; i < tasks.size(); ++i) {
+            QVERIFY2(pages[i].contains(QStringLiteral("Aufgabencode ") + tasks[i].code), qPrintable(pages[i]));
+            QVERIFY(pages[i].contains(QStringLiteral("Name: ____")));
+            const bifid::ExerciseSolution solution = bifid::solveExercise(tasks[i].task);
+            // Cells wrap, so each starts with its text.
+            QVERIFY2(answers.contains(tasks[i].code), qPrintable(answers));
+            QVERIFY2(answers.contains(text(tasks[i].task.keyword.substr(0, 12))), qPrintable(answers));
+            QVERIFY2(answers.contains(text(solution.code.substr(0, 12))), qPrintable(answers));
+        }
+        QCOMPARE(tasks[0].code, view.page->taskCode());
     }
 };
 
