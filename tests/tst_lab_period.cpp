@@ -317,6 +317,34 @@ private slots:
         QVERIFY(view.message->text().isEmpty());
     }
 
+    void keywordsAreSpelledAsTexts_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("keyword");
+        QTest::addColumn<QString>("spelled");
+        QTest::addColumn<QByteArray>("firstCells");
+
+        QTest::newRow("5 X 5: ü and small letters") << 1 << QStringLiteral("Schülerzeitung")
+                                                   << QStringLiteral("SCHUELERZEITUNG") << QByteArray("SCHUELRZITNGAB");
+        QTest::newRow("6 X 6: ß, a digit and a blank")
+            << 0 << QStringLiteral("Straße 9") << QStringLiteral("STRASZE9") << QByteArray("STRAZE9BC");
+    }
+    void keywordsAreSpelledAsTexts()
+    {
+        QFETCH(int, size);
+        QFETCH(QString, keyword);
+        QFETCH(QString, spelled);
+        QFETCH(QByteArray, firstCells);
+        WindowDriver window;
+        openLab(window, Way::Action);
+        const LabView view(window);
+        view.setUp(size, keyword, 0, 2, 0, QStringLiteral("HALLO"));
+        const std::string cells = view.steps->steps().pass().square.cells();
+        QVERIFY2(cells.starts_with(firstCells.toStdString()), cells.c_str());
+        QCOMPARE(window.label(QStringLiteral("LabKeywordInSquare"))->text(),
+            QStringLiteral("Keyword in der Matrix: ") + spelled);
+    }
+
     void mainWindowsSquareIsTakenUntilTheKeyChanges()
     {
         WindowDriver window;

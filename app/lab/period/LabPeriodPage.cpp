@@ -76,13 +76,10 @@ Letters lettersOf(const QString &typed, bool deciphering, Dimension dimension)
     return letters;
 }
 
-// How many cells of the classical square the keyword fills.
-std::size_t keywordCellCount(std::string keyword, Dimension dimension)
+// How many cells of the classical square the keyword, as spelled for it, fills.
+std::size_t keywordCellCount(std::string_view spelled, Dimension dimension)
 {
-    if (dimension == Dimension::Five)
-        std::replace_if(
-            keyword.begin(), keyword.end(), [](char c) { return c == 'J' || c == 'j'; }, 'I');
-    return bifid::squareKeyword(keyword, dimension).size();
+    return bifid::squareKeyword(spelled, dimension).size();
 }
 
 QString count(std::size_t value, const char *one, const char *many)
@@ -186,7 +183,7 @@ void LabPeriodPage::compute()
         shown.square = *m_takenSquare;
         ui->LabSquare->setTitle(QStringLiteral("%1-Matrix des Hauptfensters").arg(CipherMessages::sizeName(chosen)));
     } else {
-        const std::string keyword = TextCodec::toCodePage(ui->LabKeyword->text());
+        const std::string keyword = bifid::classicalKeyword(TextCodec::toCodePage(ui->LabKeyword->text()), chosen);
         shown.square = bifid::classicalSquare(keyword, chosen);
         const std::size_t keywordCells = keywordCellCount(keyword, chosen);
         for (std::size_t cell = 0; cell < keywordCells; ++cell)
@@ -194,7 +191,9 @@ void LabPeriodPage::compute()
         ui->LabSquare->setTitle(keywordCells == 0
                 ? QStringLiteral("Unverschlüsselte %1-Matrix").arg(CipherMessages::sizeName(chosen))
                 : QStringLiteral("%1-Matrix zum Keyword").arg(CipherMessages::sizeName(chosen)));
+        ui->LabKeywordInSquare->setText(QStringLiteral("Keyword in der Matrix: %1").arg(TextCodec::fromCodePage(keyword)));
     }
+    ui->LabKeywordInSquare->setVisible(!m_takenSquare && shown.keywordCells.any());
     ui->LabSquare->showSquare(shown);
 
     PeriodPass pass;
