@@ -104,9 +104,8 @@ std::uint64_t choiceNumber(const std::optional<T> &choice, std::uint64_t mixed, 
 
 std::uint64_t settingsNumber(const ExerciseSettings &settings)
 {
-    std::uint64_t number = choiceNumber<ExerciseDirection>(settings.direction, 2, [](ExerciseDirection d) {
-        return std::uint64_t(d == ExerciseDirection::Encipher ? 0 : 1);
-    });
+    std::uint64_t number = choiceNumber<ExerciseDirection>(settings.direction, 2,
+        [](ExerciseDirection d) { return std::uint64_t(d == ExerciseDirection::Encipher ? 0 : 1); });
     number = number * kDimensionChoices + choiceNumber<Dimension>(settings.dimension, 2, [](Dimension d) {
         return std::uint64_t(d == Dimension::Five ? 0 : 1);
     });

@@ -148,13 +148,12 @@ private slots:
         using bifid::ExerciseKeySource;
         using bifid::ExerciseTextSource;
         QTest::newRow("all mixed, seed 0") << bifid::ExerciseSettings{} << quint64(0) << QByteArray("M400-00W");
-        QTest::newRow("all fixed, a fresh seed")
-            << bifid::ExerciseSettings{ExerciseDirection::Decipher, Dimension::Six, 3, 7, ExerciseTextSource::MainWindow,
-                   ExerciseKeySource::MainWindow}
-            << quint64(999999) << QByteArray("ABYG-HZQ");
+        QTest::newRow("all fixed, a fresh seed") << bifid::ExerciseSettings{ExerciseDirection::Decipher, Dimension::Six,
+            3, 7, ExerciseTextSource::MainWindow, ExerciseKeySource::MainWindow}
+                                                 << quint64(999999) << QByteArray("ABYG-HZQ");
         QTest::newRow("no period, the largest seed")
-            << bifid::ExerciseSettings{ExerciseDirection::Encipher, Dimension::Five, 2, 0, {}, {}} << quint64(UINT64_MAX)
-            << QByteArray("00FZ-ZZZZ-ZZZZ-ZZZE");
+            << bifid::ExerciseSettings{ExerciseDirection::Encipher, Dimension::Five, 2, 0, {}, {}}
+            << quint64(UINT64_MAX) << QByteArray("00FZ-ZZZZ-ZZZZ-ZZZE");
     }
     void aTaskCodeHoldsTheSettingsAndTheSeed()
     {
@@ -179,7 +178,9 @@ private slots:
         QTest::newRow("empty") << QByteArray(" - ") << E::Empty << 0;
         QTest::newRow("a U") << QByteArray("M40U-00W") << E::BadCharacter << 3;
         QTest::newRow("a sign") << QByteArray("M400-0!W") << E::BadCharacter << 6;
-        QTest::newRow("an umlaut") << QByteArray("M4\xc4" "0-00W") << E::BadCharacter << 2;
+        QTest::newRow("an umlaut") << QByteArray("M4\xc4"
+                                                 "0-00W")
+                                   << E::BadCharacter << 2;
         QTest::newRow("too short") << QByteArray("M40-0W") << E::TooShort << 0;
         QTest::newRow("too long") << QByteArray("00FZ-ZZZZ-ZZZZ-ZZZZ-D") << E::TooLong << 0;
         QTest::newRow("seed beyond 64 bits") << QByteArray("00G0-0000-0000-000H") << E::TooLong << 0;
@@ -221,9 +222,8 @@ private slots:
         QTest::addColumn<QByteArrayList>("list");
         QTest::addColumn<QByteArrayList>("words");
 
-        QTest::newRow("words, mixed strings and a repeat")
-            << QByteArrayList{"GARTENZWERG", "AIV55NHVT7P6YH68KTFX3CCPD", "Wolke", "GARTENZWERG", "ZWIEBACK"}
-            << QByteArrayList{"GARTENZWERG", "Wolke", "ZWIEBACK"};
+        QTest::newRow("words, mixed strings and a repeat") << QByteArrayList{"GARTENZWERG", "AIV55NHVT7P6YH68KTFX3CCPD",
+            "Wolke", "GARTENZWERG", "ZWIEBACK"} << QByteArrayList{"GARTENZWERG", "Wolke", "ZWIEBACK"};
         QTest::newRow("blanks, signs and umlauts are no hand keys")
             << QByteArrayList{"", "ROTE ROSE", "K\xc4SE", "AB-C"} << QByteArrayList{};
     }

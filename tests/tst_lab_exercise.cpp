@@ -22,12 +22,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -138,18 +138,21 @@ QStringList overlapsOn(QWidget *page)
         // A square places its cells and numbers itself, as drawn to scale.
         const bool inSquare = qobject_cast<SquareGrid *>(widget->parentWidget());
         if (control && !inSquare && widget->isVisibleTo(page) && !qobject_cast<QLineEdit *>(widget->parentWidget())
-            && !qobject_cast<QAbstractSpinBox *>(widget->parentWidget()) && !qobject_cast<QComboBox *>(widget->parentWidget()))
+            && !qobject_cast<QAbstractSpinBox *>(widget->parentWidget())
+            && !qobject_cast<QComboBox *>(widget->parentWidget()))
             controls << widget;
     }
-    const auto placeOf = [page](const QWidget *widget) { return QRect(widget->mapTo(page, QPoint(0, 0)), widget->size()); };
+    const auto placeOf
+        = [page](const QWidget *widget) { return QRect(widget->mapTo(page, QPoint(0, 0)), widget->size()); };
     QStringList problems;
     for (qsizetype i = 0; i < controls.size(); ++i) {
         for (qsizetype j = i + 1; j < controls.size(); ++j) {
             if (controls[i]->isAncestorOf(controls[j]) || controls[j]->isAncestorOf(controls[i]))
                 continue;
             if (placeOf(controls[i]).intersects(placeOf(controls[j])))
-                problems << controls[i]->objectName() + u'/' + controls[i]->metaObject()->className() + QStringLiteral(" over ")
-                        + controls[j]->objectName() + u'/' + controls[j]->metaObject()->className();
+                problems << controls[i]->objectName() + u'/' + controls[i]->metaObject()->className()
+                        + QStringLiteral(" over ") + controls[j]->objectName() + u'/'
+                        + controls[j]->metaObject()->className();
         }
         if (const auto *label = qobject_cast<QLabel *>(controls[i]); label && !label->text().isEmpty()) {
             const int needed = label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
@@ -323,10 +326,11 @@ private slots:
                 QVERIFY2(lines.value(qsizetype(f)).endsWith(QStringLiteral(": richtig.")),
                     qPrintable(lines.value(qsizetype(f))));
             }
-            QCOMPARE(lines.value(4), QStringLiteral("Bewertung: 4 von 4 Schritten richtig, %1 von %1 Ziffern und %2 von %2 "
-                                                    "Buchstaben.")
-                                         .arg(6 * solution.given.size())
-                                         .arg(solution.result.size()));
+            QCOMPARE(lines.value(4),
+                QStringLiteral("Bewertung: 4 von 4 Schritten richtig, %1 von %1 Ziffern und %2 von %2 "
+                               "Buchstaben.")
+                    .arg(6 * solution.given.size())
+                    .arg(solution.result.size()));
             // One undo brings back all four fields as the learner had them.
             QTest::keyClick(view.fields[2], Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(coordinates->toPlainText().remove(u' '), text(typed));
@@ -354,7 +358,8 @@ private slots:
         QTest::addColumn<QString>("message");
 
         QTest::newRow("a code as copied from the board") << QStringLiteral("abyg hzq") << QString();
-        QTest::newRow("a mistyped code") << QStringLiteral("ABYG-HZR") << QStringLiteral("„ABYG-HZR“ ist kein gültiger");
+        QTest::newRow("a mistyped code") << QStringLiteral("ABYG-HZR")
+                                         << QStringLiteral("„ABYG-HZR“ ist kein gültiger");
         QTest::newRow("a sign") << QStringLiteral("AB?G-HZQ")
                                 << QStringLiteral("„AB?G-HZQ“: das Zeichen „?“ an Stelle 3 kommt");
     }
@@ -504,7 +509,8 @@ private slots:
                         for (const std::size_t period : bifid::kExercisePeriods) {
                             const bifid::ExerciseTask task{TextCodec::toCodePage(sentence),
                                 "DONAUDAMPFSCHIFFAHRTSGESELLSCHAFT", dimension, depth, period, direction};
-                            const double share = ExerciseSheet::pageShareOf({QStringLiteral("00FZ-ZZZZ-ZZZZ-ZZZE"), task});
+                            const double share
+                                = ExerciseSheet::pageShareOf({QStringLiteral("00FZ-ZZZZ-ZZZZ-ZZZE"), task});
                             QVERIFY2(share <= 1.0, qPrintable(QStringLiteral("%1: %2").arg(sentence).arg(share)));
                         }
                     }

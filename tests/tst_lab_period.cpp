@@ -324,8 +324,9 @@ private slots:
         QTest::addColumn<QString>("spelled");
         QTest::addColumn<QByteArray>("firstCells");
 
-        QTest::newRow("5 X 5: ü and small letters") << 1 << QStringLiteral("Schülerzeitung")
-                                                   << QStringLiteral("SCHUELERZEITUNG") << QByteArray("SCHUELRZITNGAB");
+        QTest::newRow("5 X 5: ü and small letters")
+            << 1 << QStringLiteral("Schülerzeitung") << QStringLiteral("SCHUELERZEITUNG")
+            << QByteArray("SCHUELRZITNGAB");
         QTest::newRow("6 X 6: ß, a digit and a blank")
             << 0 << QStringLiteral("Straße 9") << QStringLiteral("STRASZE9") << QByteArray("STRAZE9BC");
     }

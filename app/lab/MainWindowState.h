@@ -5,8 +5,8 @@
 #pragma once
 
 // What the lab reads of the main window, and all it reads: the square the window shows, its keyword
-// list, its cleaned keyword and its cleaned text, and a signal after every event of the window that may have changed them.
-// The main window provides it, so that no file of the lab knows the main window.
+// list, its cleaned keyword and text, and a signal after every event of the window that may have
+// changed them. The main window provides it, so that no file of the lab knows the main window.
 
 #include <cipher/Square.h>
 

@@ -17,8 +17,7 @@ AnswerField::AnswerField(int lines, LineWrapMode wrap, QWidget *parent)
 int AnswerField::heightForLines() const
 {
     const int scrollBar = lineWrapMode() == NoWrap ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
-    return m_lines * fontMetrics().lineSpacing() + 2 * frameWidth() + 2 * int(document()->documentMargin())
-        + scrollBar;
+    return m_lines * fontMetrics().lineSpacing() + 2 * frameWidth() + 2 * int(document()->documentMargin()) + scrollBar;
 }
 
 QSize AnswerField::sizeHint() const

@@ -243,12 +243,9 @@ public:
         for (std::size_t i = 0; i < tasks.size(); ++i) {
             const bifid::ExerciseTask &task = tasks[i].task;
             const bifid::ExerciseSolution solution = bifid::solveExercise(task);
-            QString code;
-            for (std::size_t pair = 0; pair < solution.code.size(); pair += 2)
-                code += TextCodec::fromCodePage(std::string_view(solution.code).substr(pair, 2)) + u' ';
             const std::array<QString, kColumns.size()> cells{QString::number(i + 1), tasks[i].code,
-                ExerciseTexts::taskSummary(task), TextCodec::fromCodePage(task.keyword), code.trimmed(),
-                TextCodec::fromCodePage(solution.result)};
+                ExerciseTexts::taskSummary(task), TextCodec::fromCodePage(task.keyword), inGroups(solution.code, 2),
+                inGroups(solution.result, task.period == 0 ? 5 : task.period)};
             row(cells, false);
         }
     }
@@ -257,9 +254,21 @@ private:
     struct Column {
         const char *title;
         double width;
+        int wrap;  // a keyword has no blanks to break at
     };
-    static constexpr std::array<Column, 6> kColumns{{{"Nr.", 80}, {"Aufgabencode", 220}, {"Aufgabe", 330},
-        {"Keyword", 300}, {"Cipher-Code", 520}, {"Ergebnis", 450}}};
+    static constexpr std::array<Column, 6> kColumns{
+        {{"Nr.", 60, Qt::TextWordWrap}, {"Aufgabencode", 190, Qt::TextWordWrap}, {"Aufgabe", 300, Qt::TextWordWrap},
+            {"Keyword", 360, Qt::TextWrapAnywhere}, {"Cipher-Code", 530, Qt::TextWordWrap},
+            {"Ergebnis", 460, Qt::TextWordWrap}}};
+
+    // The text in groups with a blank between them, so that a cell breaks between groups.
+    [[nodiscard]] static QString inGroups(std::string_view text, std::size_t group)
+    {
+        QStringList groups;
+        for (std::size_t start = 0; start < text.size(); start += group)
+            groups << TextCodec::fromCodePage(text.substr(start, group));
+        return groups.join(u' ');
+    }
     static constexpr double kPadding = 8;
 
     void startPage()
@@ -281,7 +290,7 @@ private:
         double height = 0;
         for (std::size_t c = 0; c < cells.size(); ++c) {
             const QRectF needed = m_painter.boundingRect(
-                QRectF(0, 0, kColumns[c].width - 2 * kPadding, kHeight), Qt::TextWrapAnywhere, cells[c]);
+                QRectF(0, 0, kColumns[c].width - 2 * kPadding, kHeight), kColumns[c].wrap, cells[c]);
             height = std::max(height, needed.height() + 2 * kPadding);
         }
         if (!header && m_y + height > kHeight) {
@@ -297,7 +306,7 @@ private:
             if (header)
                 m_painter.fillRect(cell, kKeywordCell);
             m_painter.drawRect(cell);
-            m_painter.drawText(cell.adjusted(kPadding, kPadding, -kPadding, -kPadding), Qt::TextWrapAnywhere, cells[c]);
+            m_painter.drawText(cell.adjusted(kPadding, kPadding, -kPadding, -kPadding), kColumns[c].wrap, cells[c]);
             x += kColumns[c].width;
         }
         m_y += height;

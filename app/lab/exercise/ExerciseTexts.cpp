@@ -250,9 +250,10 @@ QString taskCodeError(const QString &typed, const bifid::TaskCodeReading &readin
     constexpr qsizetype kShown = 30;  // a long paste is named by its start
     const QString trimmed = typed.trimmed();
     const QString shown = trimmed.size() > kShown ? trimmed.left(kShown) + u'…' : trimmed;
-    const QString form = QStringLiteral("Ein Aufgabencode hat %1 bis %2 Zeichen, Ziffern und Buchstaben, etwa „0K3F-9Q2“.")
-                             .arg(bifid::kTaskCodeMinLength)
-                             .arg(bifid::kTaskCodeMaxLength);
+    const QString form
+        = QStringLiteral("Ein Aufgabencode hat %1 bis %2 Zeichen, Ziffern und Buchstaben, etwa „0K3F-9Q2“.")
+              .arg(bifid::kTaskCodeMinLength)
+              .arg(bifid::kTaskCodeMaxLength);
     switch (reading.error) {
     case bifid::TaskCodeError::None: return {};
     case bifid::TaskCodeError::Empty: return QStringLiteral("Kein Aufgabencode eingegeben. ") + form;

@@ -137,8 +137,7 @@ QComboBox *choiceBox(QWidget *parent, const char *name, const QStringList &entri
 }
 
 // A combo box's entry as a fixed choice; the entry after them ("gemischt") as none.
-template <typename T, std::size_t N>
-std::optional<T> choiceOf(const QComboBox *box, const std::array<T, N> &fixed)
+template <typename T, std::size_t N> std::optional<T> choiceOf(const QComboBox *box, const std::array<T, N> &fixed)
 {
     const auto index = std::size_t(box->currentIndex());
     if (index >= N)
@@ -169,8 +168,8 @@ LabExercisePage::LabExercisePage(const MainWindowState &mainWindow, QWidget *par
     , m_mainWindow(mainWindow)
     , m_seedField(new QLineEdit(this))
     , m_codeField(new QLineEdit(this))
-    , m_direction(choiceBox(this, "LabExerciseDirection",
-          {QStringLiteral("Verschlüsseln"), QStringLiteral("Entschlüsseln"), mixed()}))
+    , m_direction(choiceBox(
+          this, "LabExerciseDirection", {QStringLiteral("Verschlüsseln"), QStringLiteral("Entschlüsseln"), mixed()}))
     , m_dimension(choiceBox(this, "LabExerciseDimension", {QStringLiteral("5 X 5"), QStringLiteral("6 X 6"), mixed()}))
     , m_depth(choiceBox(this, "LabExerciseDepth", {QStringLiteral("2"), QStringLiteral("3"), mixed()}))
     , m_period(choiceBox(this, "LabExercisePeriod",
@@ -203,9 +202,10 @@ LabExercisePage::LabExercisePage(const MainWindowState &mainWindow, QWidget *par
     newTask->setToolTip(QStringLiteral("Eine neue Aufgabe mit denselben Einstellungen stellen."));
     m_codeField->setObjectName(QStringLiteral("LabExerciseTaskCode"));
     m_codeField->setMaximumWidth(150);
-    m_codeField->setToolTip(QStringLiteral("Der Aufgabencode hält die Einstellungen und die Nummer der Aufgabe: derselbe "
-                                           "Code ergibt auf jedem Rechner dieselbe Aufgabe. Einen Code eintippen und "
-                                           "Enter drücken."));
+    m_codeField->setToolTip(
+        QStringLiteral("Der Aufgabencode hält die Einstellungen und die Nummer der Aufgabe: derselbe "
+                       "Code ergibt auf jedem Rechner dieselbe Aufgabe. Einen Code eintippen und "
+                       "Enter drücken."));
     auto *codeLabel = new QLabel(QStringLiteral("Aufgaben&code:"), this);
     codeLabel->setBuddy(m_codeField);
     m_withSolution->setObjectName(QStringLiteral("LabExerciseWithSolution"));
@@ -319,7 +319,8 @@ LabExercisePage::LabExercisePage(const MainWindowState &mainWindow, QWidget *par
         box->setToolTip(tip);
         form->addRow(label, box);
     };
-    addChoice(QStringLiteral("&Richtung:"), m_direction, QStringLiteral("Verschlüsseln, entschlüsseln, oder je nach Aufgabe."));
+    addChoice(QStringLiteral("&Richtung:"), m_direction,
+        QStringLiteral("Verschlüsseln, entschlüsseln, oder je nach Aufgabe."));
     addChoice(QStringLiteral("&Matrix:"), m_dimension, QStringLiteral("Die Größe der Matrix, oder je nach Aufgabe."));
     addChoice(QStringLiteral("&Tiefe:"), m_depth, QStringLiteral("Die Fraktionierungstiefe, oder je nach Aufgabe."));
     addChoice(QStringLiteral("Peri&ode:"), m_period,

@@ -191,7 +191,8 @@ void LabPeriodPage::compute()
         ui->LabSquare->setTitle(keywordCells == 0
                 ? QStringLiteral("Unverschlüsselte %1-Matrix").arg(CipherMessages::sizeName(chosen))
                 : QStringLiteral("%1-Matrix zum Keyword").arg(CipherMessages::sizeName(chosen)));
-        ui->LabKeywordInSquare->setText(QStringLiteral("Keyword in der Matrix: %1").arg(TextCodec::fromCodePage(keyword)));
+        ui->LabKeywordInSquare->setText(
+            QStringLiteral("Keyword in der Matrix: %1").arg(TextCodec::fromCodePage(keyword)));
     }
     ui->LabKeywordInSquare->setVisible(!m_takenSquare && shown.keywordCells.any());
     ui->LabSquare->showSquare(shown);
