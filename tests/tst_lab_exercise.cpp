@@ -12,6 +12,7 @@
 #include "ExerciseSentences.h"
 #include "ExerciseSheet.h"
 #include "LabExercisePage.h"
+#include "PairLetters.h"
 #include "SquareGrid.h"
 #include "TextCodec.h"
 #include "WindowDriver.h"
@@ -543,6 +544,28 @@ private slots:
             QCoreApplication::processEvents();
             const QStringList overlaps = overlapsOn(tabs->widget(page));
             QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(u'\n')));
+        }
+    }
+
+    void lettersStandOverTheirPairs()
+    {
+        WindowDriver window;
+        openExercisePage(window);
+        const ExerciseView view(window);
+        view.enterSeed(QString::number(encipheringSeed(view)));
+        window.click(QStringLiteral("LabExerciseSolution"));
+        auto *letters = window.find<PairLetters>(QStringLiteral("LabExerciseLetters"));
+        QPlainTextEdit *coordinates = view.fields[0];
+        // The field scrolls sideways, and the letters with it.
+        QTest::keyClick(coordinates, Qt::Key_End);
+        for (const qsizetype letter : {qsizetype(0), letters->letters().size() - 1}) {
+            QTextCursor cursor(coordinates->document());
+            cursor.setPosition(int(3 * letter + 1));  // between the pair's two digits
+            const QPoint between = letters->mapFromGlobal(
+                coordinates->viewport()->mapToGlobal(coordinates->cursorRect(cursor).center()));
+            QVERIFY2(std::abs(letters->pairCentre(letter) - between.x()) <= 2,
+                qPrintable(
+                    QStringLiteral("%1: %2 against %3").arg(letter).arg(letters->pairCentre(letter)).arg(between.x())));
         }
     }
 
