@@ -304,6 +304,7 @@ LabExercisePage::LabExercisePage(const MainWindowState &mainWindow, QWidget *par
     // Where the window is too small for every step, the steps scroll rather than overlap.
     auto *scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("LabExerciseSteps"));
+    scroll->setAccessibleName(QStringLiteral("Schritte der Übung"));
     scroll->setWidget(stepsArea);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
