@@ -6,8 +6,9 @@
 
 # Builds the fuzzers of fuzz/ with the fuzz preset of fuzz/CMakePresets.json (clang) into build-fuzz/ (or
 # $BIFID_FUZZ_DIR), replays their seeds and fuzzes each for $BIFID_FUZZ_SECONDS seconds (default 60; 0 only
-# replays the seeds). Arguments name the fuzzers to run (cleaning, square, coding, grouping, text_codec,
-# window, monkey); none runs them all. monkey runs the monkey test, sanitized, with random seeds for that time.
+# replays the seeds). Arguments name the fuzzers to run (cleaning, square, coding, grouping, task_code,
+# text_codec, window, monkey); none runs them all. monkey runs the monkey test, sanitized, with random seeds
+# for that time.
 # A failing input is kept as build-fuzz/findings/<fuzzer>/crash-* and fails the run; replay it with
 #   QT_QPA_PLATFORM=offscreen build-fuzz/fuzz_<fuzzer> build-fuzz/findings/<fuzzer>/crash-...
 # A failing monkey sequence names its seed; replay it with BIFID_MONKEY_SEED=<seed> ctest --test-dir
@@ -49,7 +50,7 @@ run_monkey() {
 }
 
 fuzzers=("$@")
-[ ${#fuzzers[@]} -gt 0 ] || fuzzers=(cleaning square coding grouping text_codec window monkey)
+[ ${#fuzzers[@]} -gt 0 ] || fuzzers=(cleaning square coding grouping task_code text_codec window monkey)
 for fuzzer in "${fuzzers[@]}"; do
     if [ "$fuzzer" = monkey ]; then
         run_monkey
