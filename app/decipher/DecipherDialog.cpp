@@ -10,6 +10,7 @@
 #include "PlainTextTrace.h"
 #include "SquareGrid.h"
 #include "TextCodec.h"
+#include "TraceWords.h"
 #include "ui_DecipherDialog.h"
 
 #include <cipher/Coding.h>
@@ -325,9 +326,11 @@ void DecipherDialog::showTrace()
 {
     QTextDocument *document = ui->DecipherInput->document();
     std::vector<bifid::TraceMark> trace;
+    std::optional<TraceStart> start;
     // The cursor may move before the changed text has been read back.
     if (m_traceMap && document->characterCount() - 1 == m_typedLength) {
-        if (const std::optional<TraceStart> start = m_hover.hovered() ? m_hover.hovered() : cursorStart())
+        start = m_hover.hovered() ? m_hover.hovered() : cursorStart();
+        if (start)
             trace = m_traceMap->trace(start->field, start->index, start->row);
     }
     const std::string &cells = m_square.square.cells();
@@ -341,7 +344,9 @@ void DecipherDialog::showTrace()
     std::vector<StepMark> coordinates;
     std::vector<StepMark> plaintext;
     QList<QTextEdit::ExtraSelection> ciphertext;
+    std::vector<QChar> shown;
     for (const bifid::TraceMark &mark : trace) {
+        shown.push_back(shownCharacter(mark));
         const StepMark step{{mark.row, qsizetype(mark.index)}, mark.role};
         switch (mark.field) {
         case bifid::TraceField::Plaintext:
@@ -368,4 +373,39 @@ void DecipherDialog::showTrace()
     ui->DecipherCoordinates->setMarks(std::move(coordinates));
     ui->DecipherResult->setMarks(std::move(plaintext));
     ui->SquareBox->markCells(tracedCells);
+    m_description.show(
+        start ? fieldOf(start->field) : nullptr, start ? TraceWords::describe(start->field, trace, shown) : QString());
+}
+
+QWidget *DecipherDialog::fieldOf(bifid::TraceField field) const
+{
+    switch (field) {
+    case bifid::TraceField::Plaintext: return ui->DecipherResult;
+    case bifid::TraceField::Coordinates: return ui->DecipherCoordinates;
+    case bifid::TraceField::Rows: return ui->DecipherRows;
+    case bifid::TraceField::CipherCode: return ui->DecipherCode;
+    case bifid::TraceField::Ciphertext: break;
+    }
+    return ui->DecipherInput;
+}
+
+// The steps hold what they show; the input shows the ciphertext as typed, which the read-back takes in
+// capitals.
+QChar DecipherDialog::shownCharacter(const bifid::TraceMark &mark) const
+{
+    const auto at = [](const std::string &text, std::size_t index) {
+        return index < text.size() ? TextCodec::fromCodePage(std::string_view(&text[index], 1)).front() : QChar();
+    };
+    switch (mark.field) {
+    case bifid::TraceField::Plaintext: return at(m_steps.plaintext, mark.index);
+    case bifid::TraceField::Coordinates: return at(m_steps.coordinates, mark.index);
+    case bifid::TraceField::Rows:
+        return std::size_t(mark.row) < m_steps.rows.size() ? at(m_steps.rows[std::size_t(mark.row)], mark.index)
+                                                           : QChar();
+    case bifid::TraceField::CipherCode: return at(m_steps.cipherCode, mark.index);
+    case bifid::TraceField::Ciphertext: break;
+    }
+    const QChar typed = ui->DecipherInput->document()->characterAt(int(typedPlaceOf(mark.index)));
+    const std::string letter = bifid::normalizeCiphertext(TextCodec::toCodePage(QStringView(&typed, 1)));
+    return letter.empty() ? QChar() : at(letter, 0);
 }
