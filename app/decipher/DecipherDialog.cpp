@@ -4,6 +4,7 @@
 
 #include "DecipherDialog.h"
 
+#include "Announce.h"
 #include "CipherMessages.h"
 #include "Colours.h"
 #include "Fonts.h"
@@ -233,7 +234,10 @@ void DecipherDialog::clearSteps()
     for (StepList *step : {ui->DecipherCode, ui->DecipherRows, ui->DecipherCoordinates, ui->DecipherResult})
         step->clear();
     m_readBack = false;
-    ui->DecipherVerdict->clear();
+    if (!ui->DecipherVerdict->text().isEmpty()) {
+        ui->DecipherVerdict->clear();
+        Announce::result(ui->DecipherVerdict, {});
+    }
     m_traceMap.reset();
     showTrace();
 }
@@ -242,16 +246,18 @@ void DecipherDialog::showVerdict()
 {
     if (!m_readBack)
         return;
-    if (m_cleanText.empty()) {
-        ui->DecipherVerdict->setText(
-            QStringLiteral("Das Hauptfenster hat noch keinen bereinigten Text zum Vergleichen."));
-        setTextColour(ui->DecipherVerdict, kBlack);
-        return;
-    }
     const bool matches = m_steps.plaintext == m_cleanText;
-    ui->DecipherVerdict->setText(matches ? QStringLiteral("Stimmt mit dem bereinigten Text überein.")
-                                         : QStringLiteral("Weicht vom bereinigten Text ab."));
-    setTextColour(ui->DecipherVerdict, matches ? kGreen : kRed);
+    QString verdict = matches ? QStringLiteral("Stimmt mit dem bereinigten Text überein.")
+                              : QStringLiteral("Weicht vom bereinigten Text ab.");
+    QColor colour = matches ? kGreen : kRed;
+    if (m_cleanText.empty()) {
+        verdict = QStringLiteral("Das Hauptfenster hat noch keinen bereinigten Text zum Vergleichen.");
+        colour = kBlack;
+    }
+    if (verdict != ui->DecipherVerdict->text())  // its colour alone tells a screen reader nothing
+        Announce::result(ui->DecipherVerdict, verdict);
+    ui->DecipherVerdict->setText(verdict);
+    setTextColour(ui->DecipherVerdict, colour);
 }
 
 // A read-back leaves every other character of the typed text one letter of the ciphertext, so the
