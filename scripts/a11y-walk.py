@@ -8,7 +8,7 @@
 Drives one whole pass of the main window with the keyboard, opens the decipher dialog and the lab, and
 prints per window: focusable controls without a name, duplicate names and views without a name. Then it
 counts the focus changes of every Enter step of the pass and the name changes of 20 key strokes on the
-lab's page "Periode", and reads the trace in words and the decipher dialog's announcement. Keys go to
+lab's page "Periode", and reads the trace in words and the notification the decipher dialog shows. Keys go to
 the X server with xdotool, as a user types them. Exits with 1 when a figure misses its goal (0 in every
 window row, one focus change a step, no more renamed cells than changed ones).
 """
@@ -211,7 +211,7 @@ def trace_in_words(frame, name):
 
 
 def announcements(dialog):
-    """The descriptions the dialog announces when a letter more makes the ciphertext another one."""
+    """The notifications the dialog shows when a letter more makes the ciphertext another one."""
     field = next(n for n in descendants(dialog)
                  if n.getRole() == pyatspi.ROLE_TEXT and n.name.startswith("Ciphertext") and showing(n))
     field.queryComponent().grabFocus()
@@ -219,9 +219,9 @@ def announcements(dialog):
     keys("ctrl+End")
     since = len(events)
     typed("Q")
-    return wait_for(lambda: [e.source.description for e in events[since:]
-                             if e.type.startswith("object:property-change:accessible-description")
-                             and e.source.getRole() == pyatspi.ROLE_LABEL and e.source.description])
+    return wait_for(lambda: [e.source.name for e in events[since:]
+                             if e.type.startswith("object:state-changed:showing") and e.detail1 == 1
+                             and e.source.getRole() == pyatspi.ROLE_NOTIFICATION])
 
 
 def keystroke_names(lab):
@@ -247,7 +247,7 @@ def keystroke_names(lab):
 def main():
     pyatspi.Registry.registerEventListener(record, "object:state-changed:focused",
                                            "object:property-change:accessible-name",
-                                           "object:property-change:accessible-description")
+                                           "object:state-changed:showing")
     main_window = window("Chiffrieren BIFID")
     # As a desktop does with a new window: the focus then stands where the window put it.
     subprocess.run(["xdotool", "search", "--sync", "--name", "^Chiffrieren BIFID", "windowactivate", "--sync"],

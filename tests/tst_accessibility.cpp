@@ -195,6 +195,7 @@ private slots:
     void traceIsDescribedInWords_data();
     void traceIsDescribedInWords();
     void chartsDescribeTheirValues();
+    void aChangedVerdictIsAnnounced();
 };
 
 void TestAccessibility::wholePassWithTheKeyboardOnly()
@@ -558,6 +559,25 @@ void TestAccessibility::chartsDescribeTheirValues()
     score.addPoint({3.5e6, -12.5, -15.25});
     QCOMPARE(QAccessible::queryAccessibleInterface(&score)->text(QAccessible::Description),
         QStringLiteral("Zuletzt -15,25 nach 3,5 Mio. Schlüsseln, beste bisher -12,50."));
+}
+
+// The verdict's colour tells a screen reader nothing: its text shows as a notification of the dialog.
+void TestAccessibility::aChangedVerdictIsAnnounced()
+{
+    WindowDriver driver;
+    driver.prepareSquare("Hallo", "A");
+    driver.runCoding();
+    QWidget *dialog = decipherDialogOf(driver);
+    dialog->findChild<QPlainTextEdit *>(QStringLiteral("DecipherInput"))->appendPlainText(QStringLiteral("Q"));
+    const QString verdict = QStringLiteral("Weicht vom bereinigten Text ab.");
+    QCOMPARE(QAccessible::queryAccessibleInterface(dialog->findChild<QLabel *>(QStringLiteral("DecipherVerdict")))
+                 ->text(QAccessible::Description),
+        verdict);
+    QWidget *notification = dialog->findChild<QWidget *>(QStringLiteral("AnnouncedResult"));
+    QVERIFY(notification && notification->isVisible());
+    QAccessibleInterface *announced = QAccessible::queryAccessibleInterface(notification);
+    QCOMPARE(announced->role(), QAccessible::Notification);
+    QCOMPARE(announced->text(QAccessible::Name), verdict);
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -4,9 +4,11 @@
 
 #pragma once
 
-// Tells a screen reader that a result changed. The platform's bridge of this Qt knows no announcement
-// of its own; a changed accessible description reaches it as a property change of the widget, which a
-// screen reader speaks for the control it stands on.
+// Tells a screen reader that a result changed. Qt 6.4 has no announcement of its own, and its AT-SPI
+// bridge sends a changed description without the new text, which a screen reader then cannot speak.
+// So the text also shows, for assistive technology only, as a notification of the widget's window: an
+// empty widget of the role Notification, named by the text, that shows anew, which AT-SPI reports as a
+// notification that became showing.
 
 #include <QString>
 
@@ -14,8 +16,9 @@ class QWidget;
 
 namespace Announce {
 
-// `text` becomes the widget's accessible description and is announced; an empty text gives the
-// widget back the description its tooltip makes. The same text again is announced again.
+// `text` becomes the widget's accessible description and is announced; an empty text announces
+// nothing and gives the widget back the description its tooltip makes. The same text again is
+// announced again.
 void result(QWidget *widget, const QString &text);
 
 }  // namespace Announce
