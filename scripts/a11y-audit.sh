@@ -24,7 +24,7 @@ home="$(mktemp -d)"  # the program's settings stay out of the user's
 trap 'rm -rf "$home"' EXIT
 
 # Everything below runs inside one session bus, which ends with it.
-# The buses' own chatter is left out; the walker's messages reach stderr through descriptor 3.
+# The buses' own chatter is left out; the walker's report and its verdict come in their order.
 HOME="$home" DISPLAY="$display" BUILD="$build" ROOT="$root" dbus-run-session -- bash -c '
     set -euo pipefail
     Xvfb "$DISPLAY" -screen 0 1600x1000x24 -nolisten tcp &
@@ -38,5 +38,5 @@ HOME="$home" DISPLAY="$display" BUILD="$build" ROOT="$root" dbus-run-session -- 
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb
     "$BUILD/app/bifid" >/dev/null 2>&1 &
     program=$!
-    /usr/bin/python3 -u "$ROOT/scripts/a11y-walk.py" 2>&3
-' 3>&2 2>/dev/null | grep -v "^SpiRegistry daemon"
+    /usr/bin/python3 -u "$ROOT/scripts/a11y-walk.py" 2>&1
+' 2>/dev/null | grep -v "^SpiRegistry daemon"
