@@ -6,6 +6,7 @@
 
 #include "AnalysisCharts.h"
 #include "LabWindow.h"
+#include "TraceWords.h"
 #include "WindowDriver.h"
 
 #include <QAccessible>
@@ -194,6 +195,8 @@ private slots:
     void startAndStopHandTheFocusOver();
     void traceIsDescribedInWords_data();
     void traceIsDescribedInWords();
+    void traceWordsSayOnlyWhatTheFieldsShow_data();
+    void traceWordsSayOnlyWhatTheFieldsShow();
     void chartsDescribeTheirValues();
     void aChangedVerdictIsAnnounced();
 };
@@ -542,6 +545,36 @@ void TestAccessibility::traceIsDescribedInWords()
     QVERIFY(!ownTip.isEmpty() && !ownTip.contains(words));
     QCOMPARE(tracedTip, words + QStringLiteral("\n\n") + ownTip);
     QCOMPARE(QAccessible::queryAccessibleInterface(start)->text(QAccessible::Description), ownTip);
+}
+
+void TestAccessibility::traceWordsSayOnlyWhatTheFieldsShow_data()
+{
+    QTest::addColumn<QStringList>("fields");  // plaintext, coordinates, rows, code, ciphertext; empty: not shown
+    QTest::addColumn<QString>("words");
+    QTest::addRow("nothing beyond the letter") << QStringList{"HALLO", "", "", "", ""} << QString();
+    QTest::addRow("the coordinates only")
+        << QStringList{"HALLO", "2211262633", "", "", ""}
+        << "Klartext H (Stelle 1): Zeilenziffer 2 nach Koordinaten Stelle 1; Spaltenziffer 2 nach Koordinaten "
+           "Stelle 2.";
+    QTest::addRow("up to the code, the digit as the coordinates hold it")
+        << QStringList{"HALLO", "2211262633", "91223|21663", "9122321663", ""}
+        << "Klartext H (Stelle 1): Zeilenziffer 2 nach Koordinaten Stelle 1, Zeile 1 Stelle 1, Code Stelle 1; "
+           "Spaltenziffer 2 nach Koordinaten Stelle 2, Zeile 2 Stelle 1, Code Stelle 6.";
+}
+
+// The fields hold "Hallo" at depth 2 as far as the steps came; a mark whose field shows nothing is left out.
+void TestAccessibility::traceWordsSayOnlyWhatTheFieldsShow()
+{
+    QFETCH(QStringList, fields);
+    QFETCH(QString, words);
+    const std::vector<bifid::TraceMark> marks = bifid::TraceMap::dealt(5, 2).trace(bifid::TraceField::Plaintext, 0);
+    std::vector<QChar> shown;
+    for (const bifid::TraceMark &mark : marks) {
+        const QString field = fields[int(mark.field)];
+        const QString text = mark.field == bifid::TraceField::Rows ? field.split(u'|').value(mark.row) : field;
+        shown.push_back(qsizetype(mark.index) < text.size() ? text[mark.index] : QChar());
+    }
+    QCOMPARE(TraceWords::describe(bifid::TraceField::Plaintext, marks, shown), words);
 }
 
 void TestAccessibility::chartsDescribeTheirValues()
