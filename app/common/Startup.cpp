@@ -4,6 +4,7 @@
 
 #include "Startup.h"
 
+#include "AccessibleGroupBox.h"
 #include "TUpDown.h"
 
 #include <QApplication>
@@ -63,6 +64,7 @@ void setUpApplication(QApplication &app)
     keepLargeBlocksForReuse();
     registerFontSubstitutes();
     TUpDown::installAccessibility();
+    AccessibleGroupBox::install();
     installQtTranslations(app);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/bifid.svg")));
 }

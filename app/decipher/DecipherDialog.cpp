@@ -4,12 +4,14 @@
 
 #include "DecipherDialog.h"
 
+#include "Announce.h"
 #include "CipherMessages.h"
 #include "Colours.h"
 #include "Fonts.h"
 #include "PlainTextTrace.h"
 #include "SquareGrid.h"
 #include "TextCodec.h"
+#include "TraceWords.h"
 #include "ui_DecipherDialog.h"
 
 #include <cipher/Coding.h>
@@ -232,7 +234,10 @@ void DecipherDialog::clearSteps()
     for (StepList *step : {ui->DecipherCode, ui->DecipherRows, ui->DecipherCoordinates, ui->DecipherResult})
         step->clear();
     m_readBack = false;
-    ui->DecipherVerdict->clear();
+    if (!ui->DecipherVerdict->text().isEmpty()) {
+        ui->DecipherVerdict->clear();
+        Announce::result(ui->DecipherVerdict, {});
+    }
     m_traceMap.reset();
     showTrace();
 }
@@ -241,16 +246,18 @@ void DecipherDialog::showVerdict()
 {
     if (!m_readBack)
         return;
-    if (m_cleanText.empty()) {
-        ui->DecipherVerdict->setText(
-            QStringLiteral("Das Hauptfenster hat noch keinen bereinigten Text zum Vergleichen."));
-        setTextColour(ui->DecipherVerdict, kBlack);
-        return;
-    }
     const bool matches = m_steps.plaintext == m_cleanText;
-    ui->DecipherVerdict->setText(matches ? QStringLiteral("Stimmt mit dem bereinigten Text überein.")
-                                         : QStringLiteral("Weicht vom bereinigten Text ab."));
-    setTextColour(ui->DecipherVerdict, matches ? kGreen : kRed);
+    QString verdict = matches ? QStringLiteral("Stimmt mit dem bereinigten Text überein.")
+                              : QStringLiteral("Weicht vom bereinigten Text ab.");
+    QColor colour = matches ? kGreen : kRed;
+    if (m_cleanText.empty()) {
+        verdict = QStringLiteral("Das Hauptfenster hat noch keinen bereinigten Text zum Vergleichen.");
+        colour = kBlack;
+    }
+    if (verdict != ui->DecipherVerdict->text())  // its colour alone tells a screen reader nothing
+        Announce::result(ui->DecipherVerdict, verdict);
+    ui->DecipherVerdict->setText(verdict);
+    setTextColour(ui->DecipherVerdict, colour);
 }
 
 // A read-back leaves every other character of the typed text one letter of the ciphertext, so the
@@ -325,9 +332,11 @@ void DecipherDialog::showTrace()
 {
     QTextDocument *document = ui->DecipherInput->document();
     std::vector<bifid::TraceMark> trace;
+    std::optional<TraceStart> start;
     // The cursor may move before the changed text has been read back.
     if (m_traceMap && document->characterCount() - 1 == m_typedLength) {
-        if (const std::optional<TraceStart> start = m_hover.hovered() ? m_hover.hovered() : cursorStart())
+        start = m_hover.hovered() ? m_hover.hovered() : cursorStart();
+        if (start)
             trace = m_traceMap->trace(start->field, start->index, start->row);
     }
     const std::string &cells = m_square.square.cells();
@@ -341,7 +350,9 @@ void DecipherDialog::showTrace()
     std::vector<StepMark> coordinates;
     std::vector<StepMark> plaintext;
     QList<QTextEdit::ExtraSelection> ciphertext;
+    std::vector<QChar> shown;
     for (const bifid::TraceMark &mark : trace) {
+        shown.push_back(shownCharacter(mark));
         const StepMark step{{mark.row, qsizetype(mark.index)}, mark.role};
         switch (mark.field) {
         case bifid::TraceField::Plaintext:
@@ -368,4 +379,39 @@ void DecipherDialog::showTrace()
     ui->DecipherCoordinates->setMarks(std::move(coordinates));
     ui->DecipherResult->setMarks(std::move(plaintext));
     ui->SquareBox->markCells(tracedCells);
+    m_description.show(
+        start ? fieldOf(start->field) : nullptr, start ? TraceWords::describe(start->field, trace, shown) : QString());
+}
+
+QWidget *DecipherDialog::fieldOf(bifid::TraceField field) const
+{
+    switch (field) {
+    case bifid::TraceField::Plaintext: return ui->DecipherResult;
+    case bifid::TraceField::Coordinates: return ui->DecipherCoordinates;
+    case bifid::TraceField::Rows: return ui->DecipherRows;
+    case bifid::TraceField::CipherCode: return ui->DecipherCode;
+    case bifid::TraceField::Ciphertext: break;
+    }
+    return ui->DecipherInput;
+}
+
+// The steps hold what they show; the input shows the ciphertext as typed, which the read-back takes in
+// capitals.
+QChar DecipherDialog::shownCharacter(const bifid::TraceMark &mark) const
+{
+    const auto at = [](const std::string &text, std::size_t index) {
+        return index < text.size() ? TextCodec::fromCodePage(std::string_view(&text[index], 1)).front() : QChar();
+    };
+    switch (mark.field) {
+    case bifid::TraceField::Plaintext: return at(m_steps.plaintext, mark.index);
+    case bifid::TraceField::Coordinates: return at(m_steps.coordinates, mark.index);
+    case bifid::TraceField::Rows:
+        return std::size_t(mark.row) < m_steps.rows.size() ? at(m_steps.rows[std::size_t(mark.row)], mark.index)
+                                                           : QChar();
+    case bifid::TraceField::CipherCode: return at(m_steps.cipherCode, mark.index);
+    case bifid::TraceField::Ciphertext: break;
+    }
+    const QChar typed = ui->DecipherInput->document()->characterAt(int(typedPlaceOf(mark.index)));
+    const std::string letter = bifid::normalizeCiphertext(TextCodec::toCodePage(QStringView(&typed, 1)));
+    return letter.empty() ? QChar() : at(letter, 0);
 }

@@ -15,6 +15,7 @@
 #include "FormZoom.h"
 #include "HoverWatcher.h"
 #include "StepList.h"  // the fields of the steps, which the dialog's users find by name
+#include "TraceDescription.h"
 
 #include <cipher/Coding.h>
 #include <cipher/Square.h>
@@ -76,6 +77,8 @@ private:
     [[nodiscard]] std::optional<TraceStart> startAt(const QObject *viewport, QPoint point) const;
     [[nodiscard]] qsizetype typedPlaceOf(std::size_t letter) const;
     void showTrace();
+    [[nodiscard]] QWidget *fieldOf(bifid::TraceField field) const;
+    [[nodiscard]] QChar shownCharacter(const bifid::TraceMark &mark) const;
 
     const std::unique_ptr<Ui::DecipherDialog> ui;
     bifid::KeyedSquare m_square;
@@ -95,4 +98,5 @@ private:
     std::optional<FormZoom> m_zoom;  // the design, recorded once the dialog is built
     // The mouse resting on a character of the input or of a step traces it instead of the cursor's.
     HoverWatcher<TraceStart> m_hover;
+    TraceDescription m_description;  // the trace in words, on the field it starts from
 };

@@ -9,6 +9,7 @@
 #include "LabPeriodPage.h"
 #include "MainWindowState.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -22,6 +23,14 @@ namespace {
 
 constexpr QSize kDesignedSize(1220, 680);
 
+// A plain widget is a pane to a screen reader; the lab is a window of its own, named by its title.
+QAccessibleInterface *accessibleLabWindow(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(LabWindow::staticMetaObject.className()) && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 }  // namespace
 
 LabWindow::LabWindow(const MainWindowState &mainWindow, QWidget *parent)
@@ -29,10 +38,13 @@ LabWindow::LabWindow(const MainWindowState &mainWindow, QWidget *parent)
     , m_tabs(new QTabWidget(this))
     , m_exercise(new LabExercisePage(mainWindow))
 {
+    static const bool accessibleAsWindow = (QAccessible::installFactory(accessibleLabWindow), true);
+    Q_UNUSED(accessibleAsWindow)
     setObjectName(QStringLiteral("LabWindow"));
     setWindowTitle(QStringLiteral("Bifid-Labor"));
     setWindowIcon(parent->windowIcon());
     m_tabs->setObjectName(QStringLiteral("LabTabs"));
+    m_tabs->setAccessibleName(QStringLiteral("Seiten des Labors"));  // a focus stop of its own, for its tabs
     m_tabs->addTab(new LabPeriodPage(mainWindow), QStringLiteral("Periode"));
     m_tabs->addTab(m_exercise, QStringLiteral("Übung"));
     m_tabs->addTab(new LabAnalysisPage, QStringLiteral("Kryptoanalyse"));

@@ -6,6 +6,7 @@
 
 #include "Colours.h"
 #include "MarkedMemo.h"
+#include "TraceWords.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -123,6 +124,21 @@ std::optional<FieldTrace::Start> FieldTrace::hoverStart(const Field &field, QPoi
     return std::nullopt;
 }
 
+QChar FieldTrace::shownCharacter(const TraceMark &mark) const
+{
+    const std::size_t slot = slotOf(mark.field);
+    if (!m_shown.computed[slot])
+        return {};
+    for (const Field &field : m_fields) {
+        if (field.field != mark.field || (mark.field == TraceField::Rows && mark.row != field.row))
+            continue;
+        const std::size_t shown = bifid::groupedIndex(mark.index, m_shown.groupSize[slot]);
+        if (qsizetype(shown) < lengthOf(field.memo))
+            return field.memo->document()->characterAt(int(shown));
+    }
+    return {};
+}
+
 void FieldTrace::update(bool fieldsChanged)
 {
     std::vector<TraceMark> marks;
@@ -131,6 +147,15 @@ void FieldTrace::update(bool fieldsChanged)
         const std::size_t groupSize = m_shown.groupSize[slotOf(start->field->field)];
         if (const std::optional<std::size_t> index = bifid::ungroupedIndex(start->index, groupSize))
             marks = m_shown.map->trace(start->field->field, *index, start->field->row);
+    }
+    if (marks.empty()) {
+        m_description.show(nullptr, {});
+    } else {
+        std::vector<QChar> shown;
+        shown.reserve(marks.size());
+        for (const TraceMark &mark : marks)
+            shown.push_back(shownCharacter(mark));
+        m_description.show(start->field->memo, TraceWords::describe(start->field->field, marks, shown));
     }
     if (marks == m_marks && !fieldsChanged)
         return;

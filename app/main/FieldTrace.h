@@ -7,7 +7,10 @@
 // The trace of one character through the fields of a pass: the character at the text cursor of the
 // field the user last worked in, or the one under the resting mouse, starts it, and every character it
 // is connected with (bifid::TraceMap) is marked in its field, the row digit and the column digit in two
-// colours. Marks are display only: no text, undo stack or cursor changes.
+// colours. Marks are display only: no text, undo stack or cursor changes. The field the trace starts
+// from says it in words to a screen reader and in its tooltip.
+
+#include "TraceDescription.h"
 
 #include <cipher/Trace.h>
 
@@ -62,10 +65,13 @@ private:
     [[nodiscard]] const Field *fieldOf(const QObject *watched) const;
     // Marks anew when the trace changed, or always when the fields changed.
     void update(bool fieldsChanged = false);
+    // The character a mark stands on as its field shows it; none where the field shows none.
+    [[nodiscard]] QChar shownCharacter(const bifid::TraceMark &mark) const;
 
     std::vector<Field> m_fields;
     Shown m_shown;
     QPointer<MarkedMemo> m_cursorField;  // the field the user last worked in
     std::optional<Start> m_hover;
     std::vector<bifid::TraceMark> m_marks;
+    TraceDescription m_description;  // the trace in words, on the field it starts from
 };

@@ -8,6 +8,7 @@
 #include "Colours.h"
 #include "DecipherDialog.h"
 #include "FieldTrace.h"
+#include "FocusHandOver.h"
 #include "Fonts.h"
 #include "FormZoom.h"
 #include "KeyboardFocusInView.h"
@@ -32,6 +33,7 @@
 #include <QFont>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTextCursor>
 #include <QTimer>
@@ -39,6 +41,7 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <utility>
 
 using bifid::Dimension;
 using Gating::Stage;
@@ -104,6 +107,17 @@ void replaceUndoably(QPlainTextEdit *memo, const QString &text)
     memo->moveCursor(QTextCursor::Start);
 }
 
+// Three display toggles can show the same caption ("Blocktext", twice "Zweier-Gruppen"); a screen reader
+// hears which field each one groups. The captions on screen stay as they are.
+constexpr const char *kGroupedField = "groupedField";
+
+void nameAfterItsField(QAbstractButton *button)
+{
+    const QString field = button->property(kGroupedField).toString();
+    if (!field.isEmpty())
+        button->setAccessibleName(QStringLiteral("%1 (%2)").arg(button->text().remove(u'&'), field));
+}
+
 QString number(std::size_t value)
 {
     return QString::number(qulonglong(value));
@@ -151,7 +165,11 @@ TForm1::TForm1(QWidget *parent)
         WholeText::keepNumbersWhole(count);
     for (QLabel *caption : {ui->Label1, ui->Label3, ui->Label7})
         caption->setMinimumWidth(caption->width());  // they grow to the right from their designed width
+    // The scroll area only frames the window on small screens: the keyboard scrolls it by moving the
+    // focus between the controls, and it is no stop of its own.
+    ui->ClientScroll->setFocusPolicy(Qt::NoFocus);
     new KeyboardFocusInView(ui->ClientScroll);
+    ui->Memo1->setFocus();  // a pass begins with the plaintext
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -235,6 +253,17 @@ void TForm1::FormCreate()
         memo->setProperty("tag", k);
         memo->setVisible(k < 2);
         FractionMemos[k] = memo;
+    }
+    for (const auto &[button, field] : {std::pair{ui->BitBtn6, "Klartext"}, std::pair{ui->BitBtn12, "Koordinaten"},
+             std::pair{ui->BitBtn14, "Cipher-Code"}}) {
+        button->setProperty(kGroupedField, QString::fromUtf8(field));
+        nameAfterItsField(button);
+    }
+    // The two direction groups offer the same two captions.
+    for (TRadioGroup *group : {ui->RadioGroup1, ui->RadioGroup2}) {
+        const QString setting = group == ui->RadioGroup1 ? QStringLiteral("Keyword") : QStringLiteral("Restalphabet");
+        for (QRadioButton *item : group->findChildren<QRadioButton *>())
+            item->setAccessibleName(QStringLiteral("%1 %2").arg(setting, item->text()));
     }
     // The rows are read first in their group, above its buttons.
     QWidget *previous = ui->BitBtn11;
@@ -321,6 +350,9 @@ void TForm1::keyPressEvent(QKeyEvent *event)
 void TForm1::applyGating(Gating::Stage stage)
 {
     using Gating::Change;
+    // A stage that moves the focus on moves it once: a control it closes lets the focus go first.
+    const bool movesFocus = std::any_of(std::begin(Gating::kChanges), std::end(Gating::kChanges),
+        [stage](const Gating::ControlChange &row) { return row.stage == stage && row.change == Change::Focus; });
     for (const Gating::ControlChange &row : Gating::kChanges) {
         if (row.stage != stage)
             continue;
@@ -334,11 +366,18 @@ void TForm1::applyGating(Gating::Stage stage)
         QWidget *widget = widgetOf(row.control);
         switch (row.change) {
         case Change::Enable: widget->setEnabled(true); break;
-        case Change::Disable: widget->setEnabled(false); break;
+        case Change::Disable:
+            if (movesFocus)
+                FocusHandOver::release(widget);
+            widget->setEnabled(false);
+            break;
         case Change::Show: widget->show(); break;
         case Change::Hide: widget->hide(); break;
         case Change::Focus: widget->setFocus(); break;
-        case Change::Caption: static_cast<QAbstractButton *>(widget)->setText(QString::fromUtf8(row.caption)); break;
+        case Change::Caption:
+            static_cast<QAbstractButton *>(widget)->setText(QString::fromUtf8(row.caption));
+            nameAfterItsField(static_cast<QAbstractButton *>(widget));
+            break;
         case Change::Start:
         case Change::Stop: break;  // only the timer starts and stops
         }
@@ -503,6 +542,7 @@ void TForm1::toggleGroups(TBitBtn *button, const QString &groupCaption, QPlainTe
         button->setText(groupCaption);
         memo->setPlainText(textOf(text));
     }
+    nameAfterItsField(button);
 }
 
 void TForm1::BitBtn6Click()

@@ -162,14 +162,17 @@ QSize SquareGrid::sizeHint() const
     return {extent, extent};
 }
 
-// A screen reader reads where the cell stands too.
+// A screen reader reads where the cell stands too. Every new name is announced, so a cell is renamed
+// only when its character changed: a page that shows its square anew on every key stroke stays quiet.
 void SquareGrid::showInCell(int index, char character, bool keywordCell)
 {
     QLabel *cell = m_cells[std::size_t(index)];
     const int side = bifid::sideOf(m_dimension);
     const QString shown = TextCodec::fromCodePage(std::string_view(&character, 1));
-    cell->setText(shown);
-    cell->setAccessibleName(
-        QStringLiteral("Zeile %1, Spalte %2: %3").arg(index / side + 1).arg(index % side + 1).arg(shown));
+    if (cell->text() != shown || cell->accessibleName().isEmpty()) {
+        cell->setText(shown);
+        cell->setAccessibleName(
+            QStringLiteral("Zeile %1, Spalte %2: %3").arg(index / side + 1).arg(index % side + 1).arg(shown));
+    }
     Colours::setCellColours(cell, keywordCell ? Colours::kKeywordColours : Colours::kReferenceColours);
 }

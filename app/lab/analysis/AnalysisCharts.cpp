@@ -4,6 +4,8 @@
 
 #include "AnalysisCharts.h"
 
+#include "ChartValues.h"
+
 #include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
@@ -29,6 +31,7 @@ PeriodChart::PeriodChart(QWidget *parent)
 {
     setObjectName(QStringLiteral("LabPeriodChart"));
     setAccessibleName(QStringLiteral("Periodenstatistik"));
+    ChartValues::install();
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
@@ -88,6 +91,7 @@ ScoreChart::ScoreChart(QWidget *parent)
 {
     setObjectName(QStringLiteral("LabScoreChart"));
     setAccessibleName(QStringLiteral("Bewertung im Lauf der Suche"));
+    ChartValues::install();
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 

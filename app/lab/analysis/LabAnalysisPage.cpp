@@ -5,6 +5,7 @@
 #include "LabAnalysisPage.h"
 
 #include "AnalysisCharts.h"
+#include "FocusHandOver.h"
 #include "SquareGrid.h"
 #include "TextCodec.h"
 
@@ -388,6 +389,7 @@ void LabAnalysisPage::finish(const SearchProgress &progress)
 
 void LabAnalysisPage::setSearching(bool running)
 {
+    FocusHandOver::release(running ? m_start : m_stop);
     for (QWidget *input : std::initializer_list<QWidget *>{
              m_input, m_dimension, m_period, m_takeSuggestion, m_language, m_seed, m_newSeed, m_crib, m_cribPosition})
         input->setEnabled(!running);

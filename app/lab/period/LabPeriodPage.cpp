@@ -12,6 +12,7 @@
 #include "SquareGrid.h"
 #include "StepList.h"
 #include "TextCodec.h"
+#include "TraceWords.h"
 #include "ui_LabPeriodPage.h"
 
 #include <cipher/Cleaning.h>
@@ -318,13 +319,14 @@ void LabPeriodPage::showTrace()
     std::vector<bifid::TraceMark> marks;
     bifid::Block block;
     std::size_t blockIndex = 0;
-    if (const std::optional<BlockPlace> start = m_hover.hovered() ? m_hover.hovered() : cursorPlace();
-        start && m_stepsShowInput) {
+    const std::optional<BlockPlace> start = m_hover.hovered() ? m_hover.hovered() : cursorPlace();
+    if (start && m_stepsShowInput) {
         blockIndex = start->block;
         block = steps.block(blockIndex);
         marks = bifid::TraceMap::dealt(block.length, pass.depth).trace(start->field, start->index, start->row);
     }
     steps.setTrace(blockIndex, marks);
+    describeTrace(start, marks);
 
     const TraceField typedField = pass.deciphering ? TraceField::Ciphertext : TraceField::Plaintext;
     const std::string &cells = pass.square.cells();
@@ -347,4 +349,30 @@ void LabPeriodPage::showTrace()
     ui->LabInput->setExtraSelections(typed);
     ui->LabResult->setMarks(std::move(result));
     ui->LabSquare->markCells(tracedCells);
+}
+
+// In words on the field that shows the start: the input or the result for a letter, the steps for a
+// digit.
+void LabPeriodPage::describeTrace(const std::optional<BlockPlace> &start, const std::vector<bifid::TraceMark> &marks)
+{
+    if (marks.empty()) {
+        m_description.show(nullptr, {});
+        return;
+    }
+    const PeriodStepModel &steps = ui->LabSteps->steps();
+    std::vector<QChar> shown;
+    shown.reserve(marks.size());
+    for (const bifid::TraceMark &mark : marks)
+        shown.push_back(steps.characterOf(start->block, mark));
+    const TraceField typedField = steps.pass().deciphering ? TraceField::Ciphertext : TraceField::Plaintext;
+    const TraceField resultField = steps.pass().deciphering ? TraceField::Plaintext : TraceField::Ciphertext;
+    QWidget *field = ui->LabSteps;
+    if (start->field == typedField)
+        field = ui->LabInput;
+    else if (start->field == resultField)
+        field = ui->LabResult;
+    QString words = TraceWords::describe(start->field, marks, shown);
+    if (!words.isEmpty() && bifid::blockCount(steps.pass().plaintext.size(), steps.pass().period) > 1)
+        words = QStringLiteral("Block %1, %2").arg(qulonglong(start->block + 1)).arg(words);  // places count in it
+    m_description.show(field, words);
 }

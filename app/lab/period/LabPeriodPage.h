@@ -13,6 +13,7 @@
 
 #include "HoverWatcher.h"
 #include "PeriodStepTable.h"
+#include "TraceDescription.h"
 
 #include <cipher/Square.h>
 
@@ -51,6 +52,7 @@ private:
     [[nodiscard]] std::optional<BlockPlace> cursorPlace() const;
     [[nodiscard]] std::optional<BlockPlace> placeAt(const QObject *viewport, QPoint point) const;
     void showTrace();
+    void describeTrace(const std::optional<BlockPlace> &start, const std::vector<bifid::TraceMark> &marks);
 
     const std::unique_ptr<Ui::LabPeriodPage> ui;
     const MainWindowState &m_mainWindow;
@@ -64,4 +66,5 @@ private:
     // The mouse resting on a letter or digit of the input, the result or the steps traces it instead of
     // the letter at the input's cursor.
     HoverWatcher<BlockPlace> m_hover;
+    TraceDescription m_description;  // the trace in words, on the field it starts from
 };

@@ -5,6 +5,7 @@
 #include "PeriodStepTable.h"
 
 #include "Colours.h"
+#include "TextCodec.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -225,6 +226,30 @@ QChar PeriodStepModel::digitOf(const std::string &text, std::size_t letter, bool
     const auto side = static_cast<std::uint8_t>(m_pass.square.side());
     const std::uint8_t cell = m_cellOf[static_cast<unsigned char>(text[letter])];
     return QChar(u'1' + (column ? cell % side : cell / side));
+}
+
+// A pass has no hand edits: a digit is the same in the coordinates, the rows and the code, and the
+// coordinates and the code are the digits of the plaintext and the ciphertext letters.
+QChar PeriodStepModel::characterOf(std::size_t blockIndex, const bifid::TraceMark &mark) const
+{
+    const bifid::Block extent = block(blockIndex);
+    const auto digitAt = [&](const std::string &text, std::size_t digit) {
+        return digit < 2 * extent.length ? digitOf(text, extent.start + digit / 2, digit % 2 == 1) : QChar();
+    };
+    switch (mark.field) {
+    case TraceField::Plaintext:
+    case TraceField::Ciphertext: {
+        const std::string &text = mark.field == TraceField::Plaintext ? m_pass.plaintext : m_pass.ciphertext;
+        if (mark.index >= extent.length)
+            return {};
+        return TextCodec::fromCodePage(std::string_view(&text[extent.start + mark.index], 1)).front();
+    }
+    case TraceField::Coordinates: return digitAt(m_pass.plaintext, mark.index);
+    case TraceField::Rows:
+        return digitAt(m_pass.plaintext, mark.index * std::size_t(m_pass.depth) + std::size_t(mark.row));
+    case TraceField::CipherCode: return digitAt(m_pass.ciphertext, mark.index);
+    }
+    return {};
 }
 
 std::size_t PeriodStepModel::rowPlacesBefore(int row, std::size_t letters) const

@@ -75,6 +75,8 @@ public:
     [[nodiscard]] std::optional<BlockPlace> placeOfLetter(std::size_t letter, bifid::TraceField field) const;
     // The character at this line and place of a cell, if it is a letter or a digit.
     [[nodiscard]] std::optional<BlockPlace> placeAt(const QModelIndex &index, int line, int position) const;
+    // The letter or digit a trace mark of this block stands on; none outside the block.
+    [[nodiscard]] QChar characterOf(std::size_t block, const bifid::TraceMark &mark) const;
     // Marks what a trace found in this block; only the cells whose marks change are painted again.
     void setTrace(std::size_t block, const std::vector<bifid::TraceMark> &marks);
 
