@@ -572,7 +572,7 @@ void TestAccessibility::traceWordsSayOnlyWhatTheFieldsShow()
     for (const bifid::TraceMark &mark : marks) {
         const QString field = fields[int(mark.field)];
         const QString text = mark.field == bifid::TraceField::Rows ? field.split(u'|').value(mark.row) : field;
-        shown.push_back(qsizetype(mark.index) < text.size() ? text[mark.index] : QChar());
+        shown.push_back(qsizetype(mark.index) < text.size() ? text[qsizetype(mark.index)] : QChar());
     }
     QCOMPARE(TraceWords::describe(bifid::TraceField::Plaintext, marks, shown), words);
 }
@@ -606,7 +606,7 @@ void TestAccessibility::aChangedVerdictIsAnnounced()
     QCOMPARE(QAccessible::queryAccessibleInterface(dialog->findChild<QLabel *>(QStringLiteral("DecipherVerdict")))
                  ->text(QAccessible::Description),
         verdict);
-    QWidget *notification = dialog->findChild<QWidget *>(QStringLiteral("AnnouncedResult"));
+    auto *notification = dialog->findChild<QWidget *>(QStringLiteral("AnnouncedResult"));
     QVERIFY(notification && notification->isVisible());
     QAccessibleInterface *announced = QAccessible::queryAccessibleInterface(notification);
     QCOMPARE(announced->role(), QAccessible::Notification);

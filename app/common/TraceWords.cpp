@@ -38,7 +38,7 @@ struct Chain {
 
 QString number(std::size_t index)
 {
-    return QString::number(qulonglong(index + 1));
+    return QString::number(qulonglong(index) + 1);
 }
 
 QString digitName(bool column)

@@ -58,7 +58,7 @@ QString ChartValues::describe(const PeriodChart &chart)
     QStringList bars;
     bars.reserve(qsizetype(values.size()));
     for (std::size_t k = 0; k < values.size(); ++k)
-        bars << QStringLiteral("Periode %1: %2").arg(qulonglong(k + 1)).arg(decimal(values[k]));
+        bars << QStringLiteral("Periode %1: %2").arg(qulonglong(k) + 1).arg(decimal(values[k]));
     const QString suggestion = chart.suggested() == 0
         ? QStringLiteral("Kein Vorschlag.")
         : QStringLiteral("Vorschlag: Periode %1.").arg(qulonglong(chart.suggested()));

@@ -373,6 +373,6 @@ void LabPeriodPage::describeTrace(const std::optional<BlockPlace> &start, const 
         field = ui->LabResult;
     QString words = TraceWords::describe(start->field, marks, shown);
     if (!words.isEmpty() && bifid::blockCount(steps.pass().plaintext.size(), steps.pass().period) > 1)
-        words = QStringLiteral("Block %1, %2").arg(qulonglong(start->block + 1)).arg(words);  // places count in it
+        words = QStringLiteral("Block %1, %2").arg(qulonglong(start->block) + 1).arg(words);  // places count in it
     m_description.show(field, words);
 }
