@@ -92,7 +92,11 @@ void collectFocusStops(QAccessibleInterface *node, const QStringList &namesAbove
 {
     if (!node || node->state().invisible)
         return;
-    const QString name = node->text(QAccessible::Name).trimmed();
+    QString name = node->text(QAccessible::Name).trimmed();
+    // A combo box on Linux reads its entry as its name and is told apart by the label it relates to.
+    if (const auto labels = node->relations(QAccessible::Label);
+        node->role() == QAccessible::ComboBox && !labels.isEmpty())
+        name = labels.first().first->text(QAccessible::Name).trimmed();
     if (node->state().focusable && (name.isEmpty() || !namesAbove.contains(name)))
         names << name;
     for (int i = 0; i < node->childCount(); ++i)
@@ -419,8 +423,6 @@ void TestAccessibility::everyFocusStopHasANameOfItsOwn()
         shown = labOpenAt(driver, labPage);
         QCOMPARE(QAccessible::queryAccessibleInterface(shown)->role(), QAccessible::Window);
     }
-    QEXPECT_FAIL("lab, Übung",
-        "the exercise page's feedback line is a focus stop without a name before the first check", Continue);
     const QStringList amiss = namesAmissIn(shown);
     QVERIFY2(amiss.isEmpty(), qPrintable(amiss.join(u", ")));
 }

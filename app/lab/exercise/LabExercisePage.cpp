@@ -4,6 +4,7 @@
 
 #include "LabExercisePage.h"
 
+#include "Announce.h"
 #include "AnswerField.h"
 #include "ClassSetDialog.h"
 #include "Colours.h"
@@ -295,6 +296,7 @@ LabExercisePage::LabExercisePage(const MainWindowState &mainWindow, QWidget *par
     steps->addLayout(buttons);
 
     m_feedbackText->setObjectName(QStringLiteral("LabExerciseFeedback"));
+    m_feedbackText->setAccessibleName(QStringLiteral("Rückmeldung"));
     m_feedbackText->setWordWrap(true);
     m_feedbackText->setTextFormat(Qt::PlainText);
     m_feedbackText->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -560,13 +562,14 @@ void LabExercisePage::check()
     for (std::size_t f = 0; f < typed.size(); ++f) {
         const bifid::FieldCheck &fieldCheck = checks[f];
         m_fields[f]->setExtraSelections(marksOf(m_fields[f], typed[f], fieldCheck));
-        m_fields[f]->setAccessibleDescription(fieldCheck.hasMistake()
-                ? QStringLiteral("Fehler an Stelle %1").arg(fieldCheck.correct + 1)
-                : QStringLiteral("richtig bis Stelle %1").arg(fieldCheck.correct));
+        Announce::result(m_fields[f],
+            fieldCheck.hasMistake() ? QStringLiteral("Fehler an Stelle %1").arg(fieldCheck.correct + 1)
+                                    : QStringLiteral("richtig bis Stelle %1").arg(fieldCheck.correct));
         m_feedback[f] = ExerciseTexts::feedbackLine(m_task, m_solution, ExerciseField(f), fieldCheck);
     }
     m_score = ExerciseTexts::scoreLine(checks);
     showFeedback();
+    Announce::result(m_feedbackText, m_feedbackText->text());
 }
 
 void LabExercisePage::showSolution()
@@ -623,7 +626,7 @@ void LabExercisePage::fieldEdited(std::size_t field)
 {
     // The marks and the line were about the text as it was checked.
     m_fields[field]->setExtraSelections({});
-    m_fields[field]->setAccessibleDescription({});
+    m_fields[field]->setAccessibleDescription({});  // quietly: the learner is typing
     if (!m_writingFields) {
         m_solutionShown.reset();
         m_undoSolutionAction->setEnabled(false);
@@ -651,6 +654,8 @@ void LabExercisePage::showFeedback()
     if (!m_score.isEmpty())
         lines << m_score;
     m_feedbackText->setText(lines.join(u'\n'));
+    // Only a check announces; typing that drops a line of it should not interrupt the learner.
+    m_feedbackText->setAccessibleDescription(m_feedbackText->text());
 }
 
 void LabExercisePage::printSheet(QPrinter *printer) const
