@@ -115,12 +115,27 @@ def ancestors(node):
 misses = []  # the figures that miss their goal
 
 
+def heard_name(node):
+    """The name a screen reader speaks: a combo box reads its entry as its name and is told apart by
+    the label that labels it."""
+    if node.getRole() == pyatspi.ROLE_COMBO_BOX:
+        for relation in node.getRelationSet():
+            if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY and relation.getNTargets() > 0:
+                return relation.getTarget(0).name.strip()
+    return node.name.strip()
+
+
+def in_combo_box(node):
+    return any(a.getRole() == pyatspi.ROLE_COMBO_BOX for a in ancestors(node))
+
+
 def audit(label, frame):
     nameless, views, names = [], [], {}
     for node in descendants(frame):
-        if not showing(node):
+        # The entries of a combo box's list are its values, not controls of their own.
+        if not showing(node) or in_combo_box(node):
             continue
-        name = node.name.strip()
+        name = heard_name(node)
         if node.getState().contains(pyatspi.STATE_FOCUSABLE):
             if not name:
                 nameless.append(describe(node))
