@@ -177,10 +177,6 @@ void BM_Recover(benchmark::State &state, const Case &row)
             settings.findPeriod = row.period == 0;
             settings.depth = row.depth;
             settings.seed = seed;
-            if (const char *t = std::getenv("BIFID_T0"))
-                settings.startTemperature = std::atof(t);
-            if (const char *l = std::getenv("BIFID_L"))
-                settings.keysPerStart = std::strtoull(l, nullptr, 10);
             bifid::KeySearch search(ciphertext, *table, settings);
             const double start = threadSeconds();
             double elapsed = 0;

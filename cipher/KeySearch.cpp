@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
-#include <cstdlib>
 
 namespace bifid {
 
@@ -25,20 +24,18 @@ constexpr double kDefaultStartTemperature = 150;
 constexpr std::uint64_t kDefaultStartKeys = 200'000;
 // Every second start of a period sets out from its best square with a few cells moved, at a lower
 // temperature and for a shorter time; the others from a shuffled square.
-// TUNING
-double tune(const char *name, double fallback) { const char *v = std::getenv(name); return v ? std::atof(v) : fallback; }
-const std::uint64_t kExploitEvery = static_cast<std::uint64_t>(tune("T_EVERY", 2));
-const double kExploitHeat = tune("T_EHEAT", 0.5);
-const std::uint64_t kExploitLengthShare = static_cast<std::uint64_t>(tune("T_ELEN", 2));  // a half
-const std::uint32_t kFewestKicks = static_cast<std::uint32_t>(tune("T_KICK", 3));
-const std::uint32_t kKickRange = static_cast<std::uint32_t>(tune("T_KRANGE", 4));  // 3 to 6 moves
+constexpr std::uint64_t kExploitEvery = 2;
+constexpr double kExploitHeat = 0.5;
+constexpr std::uint64_t kExploitLengthShare = 2;  // a half
+constexpr std::uint32_t kFewestKicks = 3;
+constexpr std::uint32_t kKickRange = 4;  // 3 to 6 moves
 // Plaintexts that agree in more than this share of letters are one candidate.
 constexpr double kSameCandidate = 0.8;
 constexpr std::size_t kListedCandidates = 5;
 // How the starts spread over the candidate periods, in bits a quadgram: a period whose best lies this far
 // below the best period's gets 1/e of its starts; every period keeps a share by its statistic.
-const double kPeriodSpread = tune("T_SPREAD", 0.25);
-const double kPeriodFloor = tune("T_FLOOR", 0.02);
+constexpr double kPeriodSpread = 0.25;
+constexpr double kPeriodFloor = 0.02;
 
 std::array<int, 256> symbolTable(Dimension dimension)
 {

@@ -417,8 +417,14 @@ QWidget *LabAnalysisPage::buildResultColumn()
     m_candidates->setToolTip(QStringLiteral("Bewertung, Periode und Anfang des Klartexts; ein Klick zeigt den "
                                             "Kandidaten mit seinem Quadrat."));
     candidatesLabel->setBuddy(m_candidates);
+    // All five rows at once, each cut at the right edge rather than scrolled.
+    m_candidates->setTextElideMode(Qt::ElideRight);
+    m_candidates->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_candidates->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_candidates->setUniformItemSizes(true);
+    m_candidates->setMinimumHeight(5 * (m_candidates->fontMetrics().lineSpacing() + 3) + 2 * m_candidates->frameWidth());
     layout->addWidget(candidatesLabel);
-    layout->addWidget(m_candidates, 1);
+    layout->addWidget(m_candidates);
     layout->addWidget(paragraph(kEquivalentExplanation, box));
     return box;
 }
@@ -608,8 +614,12 @@ void LabAnalysisPage::showProgress(const SearchProgress &progress)
                 std::string_view(candidate.plaintext).substr(0, kCandidateCharacters), candidate.breaks));
             if (candidate.plaintext.size() > std::size_t(kCandidateCharacters))
                 start += QStringLiteral(" …");
-            m_candidates->addItem(QStringLiteral("%1 bit · Periode %2 · %3")
-                                      .arg(number(candidate.score, 2), periodName(candidate.period), start));
+            // With a known plaintext the list is ordered by the score less the contradicted letters.
+            const QString contradicted = m_searchedCrib.text.empty() || candidate.cribMismatches == 0
+                ? QString()
+                : QStringLiteral(" · %1").arg(counted(candidate.cribMismatches, "Widerspruch", "Widersprüche"));
+            m_candidates->addItem(QStringLiteral("%1 bit · Periode %2%3 · %4")
+                                      .arg(number(candidate.score, 2), periodName(candidate.period), contradicted, start));
         }
         m_candidates->setCurrentRow(std::min(chosen, m_candidates->count() - 1));
     }
