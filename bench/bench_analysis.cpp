@@ -153,8 +153,7 @@ void BM_Recover(benchmark::State &state, const Case &row)
         return;
     }
     const double limit = secondsPerRun() * row.timeFactor;
-    const std::vector<std::size_t> periods
-        = row.period > 0 ? std::vector<std::size_t>{row.period} : unknownPeriods();
+    const std::vector<std::size_t> periods = row.period > 0 ? std::vector<std::size_t>{row.period} : unknownPeriods();
     const int runs = runsPerRow() * static_cast<int>(periods.size());
     for (auto _ : state) {
         int recovered = 0;

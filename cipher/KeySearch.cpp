@@ -197,8 +197,9 @@ KeySearch::KeySearch(std::string_view ciphertext, const QuadgramTable &table, co
     }
 
     m_finished = n < 4;
-    if (m_finished || std::all_of(m_candidates.begin(), m_candidates.end(),
-                          [](const PeriodCandidate &candidate) { return candidate.keyless; })) {
+    if (m_finished || std::all_of(m_candidates.begin(), m_candidates.end(), [](const PeriodCandidate &candidate) {
+            return candidate.keyless;
+        })) {
         m_finished = true;
         m_sources = m_candidates.front().sources.data();
         m_best = {m_current, score(m_current), 0};
@@ -380,8 +381,8 @@ void KeySearch::endStart()
     } else if (m_fresh && m_startBest.scored.total == m_agreedTotal && plain == m_agreedPlaintext) {
         ++m_agreeing;
     }
-    const bool everyPeriodStarted = std::all_of(m_candidates.begin(), m_candidates.end(),
-        [](const PeriodCandidate &each) { return each.starts > 0; });
+    const bool everyPeriodStarted = std::all_of(
+        m_candidates.begin(), m_candidates.end(), [](const PeriodCandidate &each) { return each.starts > 0; });
     bool keylessBest = false;
     for (const PeriodCandidate &each : m_candidates)
         keylessBest = keylessBest || (each.keyless && each.best.scored.total >= m_agreedTotal);

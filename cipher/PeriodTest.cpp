@@ -77,8 +77,7 @@ Symbols symbolsOf(std::string_view ciphertext, Dimension dimension)
     const std::size_t n = result.symbols.size();
     if (n >= 2)
         for (double count : letterCounts)
-            result.letterCoincidence
-                += count * (count - 1) / (static_cast<double>(n) * static_cast<double>(n - 1));
+            result.letterCoincidence += count * (count - 1) / (static_cast<double>(n) * static_cast<double>(n - 1));
     return result;
 }
 

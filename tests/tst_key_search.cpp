@@ -227,8 +227,8 @@ private slots:
         QTest::newRow("5 X 5, J as I") << QByteArray("DERZUGNACHHAMBURGHATTEIEDENTAGVERSPAETUNG")
                                        << QByteArray("DER ZUG NACH HAMBURG HATTE IEDEN TAG VERSPAETUNG")
                                        << Dimension::Five;
-        QTest::newRow("6 X 6, digits a word") << QByteArray("IMJAHR1989FIELDIEMAUER")
-                                              << QByteArray("IM JAHR 1989 FIEL DIE MAUER") << Dimension::Six;
+        QTest::newRow("6 X 6, digits a word")
+            << QByteArray("IMJAHR1989FIELDIEMAUER") << QByteArray("IM JAHR 1989 FIEL DIE MAUER") << Dimension::Six;
         QTest::newRow("empty") << QByteArray() << QByteArray() << Dimension::Five;
     }
     void wordBreaksOfAKnownSentence()

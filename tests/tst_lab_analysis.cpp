@@ -8,9 +8,9 @@
 // as its third tab and hands ciphertexts and keys between it and the page "Periode".
 
 #include "AnalysisCharts.h"
-#include "SquareGrid.h"
 #include "LabAnalysisPage.h"
 #include "LabWindow.h"
+#include "SquareGrid.h"
 #include "Startup.h"
 #include "TextCodec.h"
 #include "WindowDriver.h"
@@ -22,8 +22,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -142,7 +142,8 @@ private slots:
         // Blanks, line breaks and punctuation are ignored; a digit or a J has no cell in the 5 X 5 square
         // and is named at its place among the typed characters.
         QTest::newRow("digit in a 5 X 5 ciphertext")
-            << QStringLiteral("AB, C\nD3EF GHIK") << QString() << 0 << QStringLiteral("Das Zeichen '3' an Stelle 8 steht nicht in der 5 X 5-Matrix.");
+            << QStringLiteral("AB, C\nD3EF GHIK") << QString() << 0
+            << QStringLiteral("Das Zeichen '3' an Stelle 8 steht nicht in der 5 X 5-Matrix.");
         QTest::newRow("J in a 5 X 5 ciphertext")
             << QStringLiteral("ABCDEFGHIj") << QString() << 0 << QStringLiteral("Das Zeichen 'j' an Stelle 10");
         QTest::newRow("umlaut") << QStringLiteral("ABCÄDEFG") << QString() << 0 << QStringLiteral("'Ä' an Stelle 4");
@@ -207,7 +208,8 @@ private slots:
         QCOMPARE(view.period()->value(), -1);
         view.click("LabAnalysisStart");
         QTRY_COMPARE_WITH_TIMEOUT(view.letters(), TextCodec::fromCodePage(plain), 60000);
-        QVERIFY2(view.plaintext().startsWith(QStringLiteral("BEIM SCHACHSPIEL KOMMT ES")), qPrintable(view.plaintext()));
+        QVERIFY2(
+            view.plaintext().startsWith(QStringLiteral("BEIM SCHACHSPIEL KOMMT ES")), qPrintable(view.plaintext()));
         const auto *field = view.find<QPlainTextEdit>("LabAnalysisPlaintext");
         QVERIFY(!field->extraSelections().isEmpty());
         QCOMPARE(field->extraSelections().front().cursor.selectedText(), QStringLiteral("S"));
@@ -241,7 +243,8 @@ private slots:
         window.memo(QStringLiteral("LabInput"))->setPlainText(TextCodec::fromCodePage(germanPlaintext(6, 120)));
         tabs->setCurrentIndex(2);
         QTest::mouseClick(window.button(QStringLiteral("LabAnalysisFromPeriod")), Qt::LeftButton);
-        QCOMPARE(window.memo(QStringLiteral("LabAnalysisInput"))->toPlainText(), ciphertext(germanPlaintext(6, 120), 7));
+        QCOMPARE(
+            window.memo(QStringLiteral("LabAnalysisInput"))->toPlainText(), ciphertext(germanPlaintext(6, 120), 7));
         QCOMPARE(window.find<QSpinBox>(QStringLiteral("LabAnalysisPeriod"))->value(), 7);
         QCOMPARE(window.find<QComboBox>(QStringLiteral("LabAnalysisDimension"))->currentIndex(), 0);
 
@@ -251,13 +254,16 @@ private slots:
         QTRY_VERIFY(toPeriod->isEnabled());
         QTest::mouseClick(window.button(QStringLiteral("LabAnalysisStop")), Qt::LeftButton);
         QTRY_VERIFY(window.button(QStringLiteral("LabAnalysisStart"))->isEnabled());
-        const QString shown = window.find<SquareGrid>(QStringLiteral("LabAnalysisSquare"))->shownSquare().square.cells().c_str();
+        const QString shown
+            = window.find<SquareGrid>(QStringLiteral("LabAnalysisSquare"))->shownSquare().square.cells().c_str();
         QTest::mouseClick(toPeriod, Qt::LeftButton);
         QCOMPARE(tabs->currentIndex(), 0);
         QCOMPARE(window.find<QComboBox>(QStringLiteral("LabDirection"))->currentIndex(), 1);
         QCOMPARE(window.find<QSpinBox>(QStringLiteral("LabPeriod"))->value(), 7);
         QCOMPARE(window.memo(QStringLiteral("LabInput"))->toPlainText(), ciphertext(germanPlaintext(6, 120), 7));
-        QCOMPARE(QString::fromLatin1(window.find<SquareGrid>(QStringLiteral("LabSquare"))->shownSquare().square.cells().c_str()), shown);
+        QCOMPARE(QString::fromLatin1(
+                     window.find<SquareGrid>(QStringLiteral("LabSquare"))->shownSquare().square.cells().c_str()),
+            shown);
     }
 
     void labShowsThePageAsItsThirdTab()

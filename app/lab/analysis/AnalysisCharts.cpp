@@ -129,8 +129,8 @@ void PeriodChart::paintScores(QPainter &painter, const QRect &plot, int firstSlo
         if (lastLabel - y < metrics.height())
             continue;  // never over the label below
         lastLabel = y;
-        painter.drawText(QRect(plot.right() + 4, y - metrics.height() / 2, rect().right() - plot.right() - 4,
-                             metrics.height()),
+        painter.drawText(
+            QRect(plot.right() + 4, y - metrics.height() / 2, rect().right() - plot.right() - 4, metrics.height()),
             Qt::AlignLeft, QLocale(QLocale::German, QLocale::Germany).toString(score, 'f', 0));
     }
     painter.setRenderHint(QPainter::Antialiasing);

@@ -81,7 +81,8 @@ QString number(double value, int decimals)
 // "1 Buchstabe", "2 Buchstaben": German number agreement.
 QString counted(std::size_t count, const char *one, const char *many)
 {
-    return QStringLiteral("%1 %2").arg(german().toString(qulonglong(count)), QString::fromUtf8(count == 1 ? one : many));
+    return QStringLiteral("%1 %2").arg(
+        german().toString(qulonglong(count)), QString::fromUtf8(count == 1 ? one : many));
 }
 
 QString periodName(std::size_t period)
@@ -225,8 +226,7 @@ LabAnalysisPage::LabAnalysisPage(QWidget *parent)
             return;
         const int row = std::max(0, m_candidates->currentRow());
         const SearchCandidate &candidate = m_result->candidates[std::size_t(row)];
-        emit decipherWanted(
-            candidate.square, candidate.period, m_searchedDepth, TextCodec::fromCodePage(m_ciphertext));
+        emit decipherWanted(candidate.square, candidate.period, m_searchedDepth, TextCodec::fromCodePage(m_ciphertext));
     });
     connect(m_candidates, &QListWidget::currentRowChanged, this, &LabAnalysisPage::showCandidate);
     inputChanged();
@@ -422,7 +422,8 @@ QWidget *LabAnalysisPage::buildResultColumn()
     m_candidates->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_candidates->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_candidates->setUniformItemSizes(true);
-    m_candidates->setMinimumHeight(5 * (m_candidates->fontMetrics().lineSpacing() + 3) + 2 * m_candidates->frameWidth());
+    m_candidates->setMinimumHeight(
+        5 * (m_candidates->fontMetrics().lineSpacing() + 3) + 2 * m_candidates->frameWidth());
     layout->addWidget(candidatesLabel);
     layout->addWidget(m_candidates);
     layout->addWidget(paragraph(kEquivalentExplanation, box));
@@ -484,8 +485,8 @@ void LabAnalysisPage::inputChanged()
     m_suggestion->setText(statistic.suggested > 0 ? QStringLiteral("Vorschlag: %1").arg(statistic.suggested)
                                                   : QStringLiteral("Kein Vorschlag"));
     if (!m_inputError.isEmpty())
-        showStatus(m_inputError + QStringLiteral(" Gesucht wird erst, wenn der Geheimtext nur Zeichen der Matrix hat."),
-            true);
+        showStatus(
+            m_inputError + QStringLiteral(" Gesucht wird erst, wenn der Geheimtext nur Zeichen der Matrix hat."), true);
     else if (m_statusShowsInputError)
         showStatus(QString(), false);
     m_statusShowsInputError = !m_inputError.isEmpty();
@@ -618,8 +619,9 @@ void LabAnalysisPage::showProgress(const SearchProgress &progress)
             const QString contradicted = m_searchedCrib.text.empty() || candidate.cribMismatches == 0
                 ? QString()
                 : QStringLiteral(" · %1").arg(counted(candidate.cribMismatches, "Widerspruch", "Widersprüche"));
-            m_candidates->addItem(QStringLiteral("%1 bit · Periode %2%3 · %4")
-                                      .arg(number(candidate.score, 2), periodName(candidate.period), contradicted, start));
+            m_candidates->addItem(
+                QStringLiteral("%1 bit · Periode %2%3 · %4")
+                    .arg(number(candidate.score, 2), periodName(candidate.period), contradicted, start));
         }
         m_candidates->setCurrentRow(std::min(chosen, m_candidates->count() - 1));
     }
@@ -634,8 +636,9 @@ void LabAnalysisPage::showCandidate(int row)
         return;
     const SearchCandidate &candidate = m_result->candidates[std::size_t(row)];
     m_square->showSquare({candidate.square, {}});
-    m_squareTitle->setText(row == 0 ? QStringLiteral("Bestes Quadrat bisher, Periode %1").arg(periodName(candidate.period))
-                                    : QStringLiteral("Kandidat %1, Periode %2").arg(row + 1).arg(periodName(candidate.period)));
+    m_squareTitle->setText(row == 0
+            ? QStringLiteral("Bestes Quadrat bisher, Periode %1").arg(periodName(candidate.period))
+            : QStringLiteral("Kandidat %1, Periode %2").arg(row + 1).arg(periodName(candidate.period)));
     std::vector<std::size_t> breaks = candidate.breaks;
     if (row > 0) {
         const std::shared_ptr<const bifid::WordTable> table = words(dimension(), m_language->currentIndex() == 0);

@@ -170,7 +170,8 @@ void LabPeriodPage::decipherFoundKey(
         ui->LabInput->setPlainText(ciphertext);
     }
     m_takenSquare = square;
-    m_takenSquareTitle = QStringLiteral("Gefundene %1-Matrix der Kryptoanalyse").arg(CipherMessages::sizeName(square.dimension()));
+    m_takenSquareTitle
+        = QStringLiteral("Gefundene %1-Matrix der Kryptoanalyse").arg(CipherMessages::sizeName(square.dimension()));
     inputChanged();
 }
 

@@ -66,7 +66,7 @@ struct SearchSettings {
     Crib crib;
     std::uint64_t keysPerStart = 0;  // the temperature falls from the start to 0 in a start; 0 picks the default
     double startTemperature = 0;  // in quadgram values (1/8 bit) per 100 letters; 0 picks the default
-    std::size_t agreeingStarts = 3;  // independent starts that reach the same best plaintext end the search
+    std::size_t agreeingStarts = 5;  // independent starts that reach the same best plaintext end the search
 };
 
 class KeySearch {
