@@ -422,8 +422,7 @@ QWidget *LabAnalysisPage::buildResultColumn()
     m_candidates->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_candidates->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_candidates->setUniformItemSizes(true);
-    m_candidates->setMinimumHeight(
-        5 * (m_candidates->fontMetrics().lineSpacing() + 3) + 2 * m_candidates->frameWidth());
+    m_candidates->setFixedHeight(5 * (m_candidates->fontMetrics().height() + 2) + 2 * m_candidates->frameWidth() + 2);
     layout->addWidget(candidatesLabel);
     layout->addWidget(m_candidates);
     layout->addWidget(paragraph(kEquivalentExplanation, box));
