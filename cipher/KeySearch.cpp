@@ -4,6 +4,7 @@
 
 #include <cipher/KeySearch.h>
 
+#include <cipher/PeriodTest.h>
 #include <cipher/Periodic.h>
 
 #include <algorithm>
@@ -18,6 +19,23 @@ namespace {
 constexpr std::int64_t kCribPenalty = std::int64_t{8} * 24;
 // The default start temperature, in quadgram values per 100 letters.
 constexpr double kDefaultStartTemperature = 150;
+// The default length of a start: long enough that a start from a shuffled square solves a text of a
+// few hundred letters, short enough that a short text gets many starts.
+constexpr std::uint64_t kDefaultStartKeys = 200'000;
+// Every second start of a period sets out from its best square with a few cells moved, at a lower
+// temperature and for a shorter time; the others from a shuffled square.
+constexpr std::uint64_t kExploitEvery = 2;
+constexpr double kExploitHeat = 0.5;
+constexpr std::uint64_t kExploitLengthShare = 2;  // a half
+constexpr std::uint32_t kFewestKicks = 3;
+constexpr std::uint32_t kKickRange = 4;  // 3 to 6 moves
+// Plaintexts that agree in more than this share of letters are one candidate.
+constexpr double kSameCandidate = 0.8;
+constexpr std::size_t kListedCandidates = 5;
+// How the starts spread over the candidate periods, in bits a quadgram: a period whose best lies this far
+// below the best period's gets 1/e of its starts; every period keeps a share by its statistic.
+constexpr double kPeriodSpread = 0.25;
+constexpr double kPeriodFloor = 0.02;
 
 std::array<int, 256> symbolTable(Dimension dimension)
 {
@@ -37,33 +55,53 @@ std::uint64_t splitMix(std::uint64_t &state)
     return z ^ (z >> 31U);
 }
 
-// The fewest letters of `crib` that differ from the plaintext at `position`, or at any place.
-std::size_t mismatchesOf(std::string_view plaintext, std::string_view crib, std::optional<std::size_t> position)
+// The fewest letters of `crib` that differ from the plaintext at `position`, or at any place, and the
+// first place with that many.
+struct CribFit {
+    std::size_t mismatches = 0;
+    std::optional<std::size_t> place;
+};
+
+CribFit fitOf(std::string_view plaintext, std::string_view crib, std::optional<std::size_t> position)
 {
     const std::size_t length = crib.size();
     if (length == 0)
-        return 0;
+        return {};
     if (length > plaintext.size())
-        return length;
+        return {length, std::nullopt};
     const auto mismatchesAt = [&](std::size_t place) {
         std::size_t mismatches = 0;
         for (std::size_t k = 0; k < length; ++k)
             mismatches += plaintext[place + k] != crib[k] ? 1 : 0;
         return mismatches;
     };
-    if (position)
-        return *position <= plaintext.size() - length ? mismatchesAt(*position) : length;
-    std::size_t fewest = length;
-    for (std::size_t place = 0; place + length <= plaintext.size() && fewest > 0; ++place)
-        fewest = std::min(fewest, mismatchesAt(place));
+    if (position) {
+        if (*position > plaintext.size() - length)
+            return {length, std::nullopt};
+        return {mismatchesAt(*position), position};
+    }
+    CribFit fewest{length + 1, std::nullopt};
+    for (std::size_t place = 0; place + length <= plaintext.size() && fewest.mismatches > 0; ++place)
+        if (const std::size_t mismatches = mismatchesAt(place); mismatches < fewest.mismatches)
+            fewest = {mismatches, place};
     return fewest;
+}
+
+double bitsPerQuadgram(std::int64_t total, std::size_t letters)
+{
+    return static_cast<double>(total) / 8.0 / static_cast<double>(std::max<std::size_t>(letters, 4) - 3);
 }
 
 }  // namespace
 
 std::size_t cribMismatches(std::string_view plaintext, const Crib &crib)
 {
-    return mismatchesOf(plaintext, crib.text, crib.position);
+    return fitOf(plaintext, crib.text, crib.position).mismatches;
+}
+
+std::optional<std::size_t> cribPlace(std::string_view plaintext, const Crib &crib)
+{
+    return fitOf(plaintext, crib.text, crib.position).place;
 }
 
 SearchRandom::SearchRandom(std::uint64_t seed)
@@ -97,6 +135,7 @@ KeySearch::KeySearch(std::string_view ciphertext, const QuadgramTable &table, co
     , m_settings(settings)
     , m_random(settings.seed)
 {
+    m_settings.depth = std::clamp(settings.depth, 1, 5);
     const std::array<int, 256> symbolOf = symbolTable(m_dimension);
     m_ciphertext.reserve(ciphertext.size());
     for (char c : ciphertext)
@@ -107,28 +146,70 @@ KeySearch::KeySearch(std::string_view ciphertext, const QuadgramTable &table, co
             m_cribSymbols.push_back(static_cast<std::uint8_t>(symbol));
 
     const std::size_t n = m_ciphertext.size();
-    const std::vector<std::size_t> places = codePlaces(n, settings.period, 2);
-    m_rowSource.resize(n);
-    m_columnSource.resize(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        m_rowSource[i] = static_cast<std::uint32_t>(places[2 * i]);
-        m_columnSource[i] = static_cast<std::uint32_t>(places[2 * i + 1]);
-    }
     m_digits.resize(2 * n);
     m_plaintext.resize(n);
     for (std::size_t k = 0; k < m_logUniform.size(); ++k)
         m_logUniform[k] = std::log((static_cast<double>(k) + 0.5) / static_cast<double>(m_logUniform.size()));
+    m_heatPerHundred = settings.startTemperature > 0 ? settings.startTemperature : kDefaultStartTemperature;
+    m_defaultLength = settings.keysPerStart > 0 ? settings.keysPerStart : kDefaultStartKeys;
 
-    const double perHundred = settings.startTemperature > 0 ? settings.startTemperature : kDefaultStartTemperature;
-    m_startTemperature = perHundred * static_cast<double>(n) / 100.0;
+    // The candidate periods: a period of the text's length or more is one block, as period 0 is.
+    std::vector<std::size_t> periods;
+    if (settings.findPeriod) {
+        periods.push_back(0);
+        for (std::size_t period = 1; period <= settings.maxPeriod && period < n; ++period)
+            periods.push_back(period);
+    } else {
+        periods.push_back(settings.period);
+    }
+    const std::string_view alphabet = baseAlphabet(m_dimension);
+    std::string letters(n, '\0');
+    for (std::size_t j = 0; j < n; ++j)
+        letters[j] = alphabet[m_ciphertext[j]];
+    double strongest = 1;
+    double weakest = 1;
+    for (std::size_t period : periods) {
+        PeriodCandidate candidate;
+        candidate.period = period;
+        candidate.keyless = period == 1 && m_settings.depth >= 1;
+        candidate.statistic = periodStatisticValue(letters, m_dimension, period, m_settings.depth);
+        strongest = std::max(strongest, candidate.statistic);
+        weakest = std::min(weakest, candidate.statistic);
+        const std::vector<std::size_t> places = codePlaces(n, period, m_settings.depth);
+        candidate.sources.resize(2 * n);
+        std::transform(places.begin(), places.end(), candidate.sources.begin(),
+            [](std::size_t place) { return static_cast<std::uint32_t>(place); });
+        m_candidates.push_back(std::move(candidate));
+    }
+    for (PeriodCandidate &candidate : m_candidates)
+        candidate.prior = strongest > weakest ? (candidate.statistic - weakest) / (strongest - weakest) : 0;
 
+    // A period whose plaintext is the ciphertext under every square is scored once.
     shuffle(m_current);
-    m_currentScore = score(m_current);
-    m_best = m_current;
-    m_bestTotal = m_currentScore.total;
-    m_bestQuadgramScore = m_currentScore.quadgrams;
-    m_bestMismatches = m_currentScore.mismatches;
+    for (std::size_t index = 0; index < m_candidates.size(); ++index) {
+        PeriodCandidate &candidate = m_candidates[index];
+        if (!candidate.keyless)
+            continue;
+        m_sources = candidate.sources.data();
+        candidate.best = {m_current, score(m_current), index};
+        candidate.starts = 1;
+        list(candidate.best);
+    }
+
     m_finished = n < 4;
+    if (m_finished || std::all_of(m_candidates.begin(), m_candidates.end(), [](const PeriodCandidate &candidate) {
+            return candidate.keyless;
+        })) {
+        m_finished = true;
+        m_sources = m_candidates.front().sources.data();
+        m_best = {m_current, score(m_current), 0};
+        return;
+    }
+    beginStart();
+    m_best = m_startBest;
+    for (const PeriodCandidate &candidate : m_candidates)
+        if (candidate.starts > 0 && candidate.best.scored.total > m_best.scored.total)
+            m_best = candidate.best;
 }
 
 KeySearch::Scored KeySearch::score(const Key &key)
@@ -141,8 +222,9 @@ KeySearch::Scored KeySearch::score(const Key &key)
         digits[2 * j + 1] = key.columnOf[symbol];
     }
     std::uint8_t *plain = m_plaintext.data();
+    const std::uint32_t *sources = m_sources;
     for (std::size_t i = 0; i < n; ++i)
-        plain[i] = key.symbolOfCell[digits[m_rowSource[i]] * m_side + digits[m_columnSource[i]]];
+        plain[i] = key.symbolOfCell[digits[sources[2 * i]] * m_side + digits[sources[2 * i + 1]]];
 
     Scored scored;
     const std::uint8_t *values = m_table.values();
@@ -160,7 +242,7 @@ KeySearch::Scored KeySearch::score(const Key &key)
     if (!m_cribSymbols.empty()) {
         const std::string_view plainText(reinterpret_cast<const char *>(plain), n);
         const std::string_view cribText(reinterpret_cast<const char *>(m_cribSymbols.data()), m_cribSymbols.size());
-        scored.mismatches = mismatchesOf(plainText, cribText, m_cribPosition);
+        scored.mismatches = fitOf(plainText, cribText, m_cribPosition).mismatches;
     }
     scored.total = sum - kCribPenalty * static_cast<std::int64_t>(scored.mismatches);
     return scored;
@@ -218,32 +300,103 @@ double KeySearch::temperature() const
 {
     if (m_finished)
         return 0;
-    const double left = 1.0 - static_cast<double>(m_keysInRound) / static_cast<double>(m_settings.keysPerRound);
-    return m_startTemperature * left * 100.0 / static_cast<double>(std::max<std::size_t>(letters(), 1));
+    const double left = 1.0 - static_cast<double>(m_keysInStart) / static_cast<double>(m_startLength);
+    return m_startHeat * left * 100.0 / static_cast<double>(std::max<std::size_t>(letters(), 1));
 }
 
-void KeySearch::startRound()
+// With one period, the only one; else each candidate once, the strongest statistic first, then the
+// candidate that has had the fewest starts for its weight: the closer its best score to the best
+// period's and the stronger its statistic, the more starts it gets.
+std::size_t KeySearch::nextCandidate()
 {
-    ++m_round;
-    m_keysInRound = 0;
-    if (m_round - m_lastImprovedRound > m_settings.patienceRounds)
-        m_finished = true;
-    // A round that found a better square hands it on; after one that did not, the search sets out
-    // afresh from a shuffled square, as it is caught around a square that is not the key.
-    if (m_lastImprovedRound + 1 == m_round)
-        m_current = m_best;
-    else
+    std::size_t chosen = m_candidates.size();
+    for (std::size_t index = 0; index < m_candidates.size(); ++index) {
+        const PeriodCandidate &candidate = m_candidates[index];
+        if (candidate.starts == 0 && (chosen == m_candidates.size() || candidate.prior > m_candidates[chosen].prior))
+            chosen = index;
+    }
+    if (chosen < m_candidates.size())
+        return chosen;
+    double bestBits = -1e300;
+    for (const PeriodCandidate &candidate : m_candidates)
+        bestBits = std::max(bestBits, bitsPerQuadgram(candidate.best.scored.total, letters()));
+    double fewest = 1e300;
+    for (std::size_t index = 0; index < m_candidates.size(); ++index) {
+        const PeriodCandidate &candidate = m_candidates[index];
+        if (candidate.keyless)
+            continue;
+        const double below = bestBits - bitsPerQuadgram(candidate.best.scored.total, letters());
+        const double weight = std::exp(-below / kPeriodSpread) + kPeriodFloor * (1 + candidate.prior);
+        const double load = static_cast<double>(candidate.starts + 1) / weight;
+        if (load < fewest) {
+            fewest = load;
+            chosen = index;
+        }
+    }
+    return chosen;
+}
+
+void KeySearch::beginStart()
+{
+    m_candidate = nextCandidate();
+    PeriodCandidate &candidate = m_candidates[m_candidate];
+    m_sources = candidate.sources.data();
+    m_fresh = candidate.starts % kExploitEvery == 0;
+    ++candidate.starts;
+    ++m_starts;
+    m_keysInStart = 0;
+    const double heat = m_heatPerHundred * static_cast<double>(letters()) / 100.0;
+    if (m_fresh) {
         shuffle(m_current);
+        m_startHeat = heat;
+        m_startLength = m_defaultLength;
+    } else {
+        // Exploring around the period's best square: a few cells moved, then a shorter, cooler annealing.
+        m_current = candidate.best.key;
+        const std::uint32_t kicks = kFewestKicks + m_random.below(kKickRange);
+        for (std::uint32_t k = 0; k < kicks; ++k)
+            randomMove(m_current);
+        m_startHeat = heat * kExploitHeat;
+        m_startLength = std::max<std::uint64_t>(m_defaultLength / kExploitLengthShare, 1);
+    }
     m_currentScore = score(m_current);
+    m_startBest = {m_current, m_currentScore, m_candidate};
+    if (m_currentScore.total > m_best.scored.total)
+        m_best = m_startBest;
+}
+
+void KeySearch::endStart()
+{
+    PeriodCandidate &candidate = m_candidates[m_candidate];
+    if (m_startBest.scored.total > candidate.best.scored.total)
+        candidate.best = m_startBest;
+    list(m_startBest);
+
+    std::vector<std::uint8_t> &plain = m_plaintext;
+    decipherSymbols(m_startBest.key, m_candidate, plain);
+    if (m_startBest.scored.total > m_agreedTotal) {
+        m_agreedTotal = m_startBest.scored.total;
+        m_agreedPlaintext = plain;
+        m_agreeing = m_fresh ? 1 : 0;
+    } else if (m_fresh && m_startBest.scored.total == m_agreedTotal && plain == m_agreedPlaintext) {
+        ++m_agreeing;
+    }
+    const bool everyPeriodStarted = std::all_of(
+        m_candidates.begin(), m_candidates.end(), [](const PeriodCandidate &each) { return each.starts > 0; });
+    bool keylessBest = false;
+    for (const PeriodCandidate &each : m_candidates)
+        keylessBest = keylessBest || (each.keyless && each.best.scored.total >= m_agreedTotal);
+    if (everyPeriodStarted && (m_agreeing >= m_settings.agreeingStarts || keylessBest))
+        m_finished = true;
 }
 
 void KeySearch::run(std::uint64_t keys)
 {
-    const double step = m_startTemperature / static_cast<double>(m_settings.keysPerRound);
     while (keys > 0 && !m_finished) {
-        const std::uint64_t slice = std::min(keys, m_settings.keysPerRound - m_keysInRound);
+        const double step = m_startHeat / static_cast<double>(m_startLength);
+        const std::uint64_t slice = std::min(keys, m_startLength - m_keysInStart);
         for (std::uint64_t k = 0; k < slice; ++k) {
-            const double temperature = m_startTemperature - step * static_cast<double>(m_keysInRound + k);
+            const double temperature = m_startHeat - step * static_cast<double>(m_keysInStart + k);
             Key candidate = m_current;
             randomMove(candidate);
             const Scored scored = score(candidate);
@@ -251,39 +404,121 @@ void KeySearch::run(std::uint64_t keys)
             if (delta >= 0 || static_cast<double>(delta) > temperature * m_logUniform[m_random.next() >> 20U]) {
                 m_current = candidate;
                 m_currentScore = scored;
-                if (scored.total > m_bestTotal) {
-                    m_best = candidate;
-                    m_bestTotal = scored.total;
-                    m_bestQuadgramScore = scored.quadgrams;
-                    m_bestMismatches = scored.mismatches;
-                    m_lastImprovedRound = m_round;
+                if (scored.total > m_startBest.scored.total) {
+                    m_startBest.key = candidate;
+                    m_startBest.scored = scored;
+                    if (scored.total > m_best.scored.total)
+                        m_best = m_startBest;
                 }
             }
         }
         keys -= slice;
         m_keysTried += slice;
-        m_keysInRound += slice;
-        if (m_keysInRound == m_settings.keysPerRound)
-            startRound();
+        m_keysInStart += slice;
+        if (m_keysInStart == m_startLength) {
+            endStart();
+            if (!m_finished)
+                beginStart();
+        }
     }
 }
 
-Square KeySearch::bestSquare() const
+// Keeps the best distinct results: a result that agrees with a listed one in most letters replaces it
+// only when it is better.
+void KeySearch::list(const Found &found)
+{
+    Listed listed{found, {}};
+    decipherSymbols(found.key, found.candidate, listed.plaintext);
+    const auto same = [&](const Listed &other) {
+        std::size_t agree = 0;
+        for (std::size_t i = 0; i < listed.plaintext.size(); ++i)
+            agree += listed.plaintext[i] == other.plaintext[i] ? 1 : 0;
+        return static_cast<double>(agree) > kSameCandidate * static_cast<double>(listed.plaintext.size());
+    };
+    for (const Listed &other : m_listed)
+        if (same(other) && other.found.scored.total >= found.scored.total)
+            return;
+    std::erase_if(m_listed, same);
+    const auto place = std::find_if(m_listed.begin(), m_listed.end(),
+        [&](const Listed &other) { return other.found.scored.total < found.scored.total; });
+    m_listed.insert(place, std::move(listed));
+    if (m_listed.size() > kListedCandidates)
+        m_listed.pop_back();
+}
+
+std::size_t KeySearch::agreeingStarts() const
+{
+    return m_best.scored.total == m_agreedTotal ? m_agreeing : 0;
+}
+
+std::vector<KeySearch::Candidate> KeySearch::candidates() const
+{
+    // The best square may belong to the start at hand, which is listed once it ends.
+    std::vector<const Found *> found;
+    found.push_back(&m_best);
+    std::vector<std::uint8_t> bestPlain;
+    decipherSymbols(m_best.key, m_best.candidate, bestPlain);
+    for (const Listed &listed : m_listed) {
+        if (found.size() == kListedCandidates)
+            break;
+        std::size_t agree = 0;
+        for (std::size_t i = 0; i < bestPlain.size(); ++i)
+            agree += bestPlain[i] == listed.plaintext[i] ? 1 : 0;
+        if (static_cast<double>(agree) <= kSameCandidate * static_cast<double>(bestPlain.size()))
+            found.push_back(&listed.found);
+    }
+    std::vector<Candidate> result;
+    for (const Found *each : found)
+        result.push_back({squareOf(each->key), m_candidates[each->candidate].period, each->scored.quadgrams,
+            each->scored.mismatches, plaintextOf(each->key, each->candidate)});
+    return result;
+}
+
+std::vector<KeySearch::PeriodResult> KeySearch::periods() const
+{
+    std::vector<PeriodResult> result;
+    for (const PeriodCandidate &candidate : m_candidates) {
+        PeriodResult period{candidate.period, candidate.statistic, candidate.starts, candidate.best.scored.quadgrams};
+        // The start at hand may have reached more than the period's ended starts.
+        if (&candidate == &m_candidates[m_candidate] && !candidate.keyless
+            && m_startBest.scored.total > candidate.best.scored.total)
+            period.bestScore = m_startBest.scored.quadgrams;
+        result.push_back(period);
+    }
+    return result;
+}
+
+void KeySearch::decipherSymbols(const Key &key, std::size_t candidate, std::vector<std::uint8_t> &plain) const
+{
+    const std::size_t n = m_ciphertext.size();
+    const std::uint32_t *sources = m_candidates[candidate].sources.data();
+    plain.resize(n);
+    const auto digit = [&](std::uint32_t place) {
+        const std::uint8_t symbol = m_ciphertext[place / 2];
+        return place % 2 == 0 ? key.rowOf[symbol] : key.columnOf[symbol];
+    };
+    for (std::size_t i = 0; i < n; ++i)
+        plain[i] = key.symbolOfCell[digit(sources[2 * i]) * m_side + digit(sources[2 * i + 1])];
+}
+
+Square KeySearch::squareOf(const Key &key) const
 {
     const std::string_view alphabet = baseAlphabet(m_dimension);
     std::string cells(m_side * m_side, '\0');
     for (std::size_t cell = 0; cell < cells.size(); ++cell)
-        cells[cell] = alphabet[m_best.symbolOfCell[cell]];
+        cells[cell] = alphabet[key.symbolOfCell[cell]];
     return {m_dimension, std::move(cells)};
 }
 
-std::string KeySearch::bestPlaintext() const
+std::string KeySearch::plaintextOf(const Key &key, std::size_t candidate) const
 {
+    std::vector<std::uint8_t> plain;
+    decipherSymbols(key, candidate, plain);
     const std::string_view alphabet = baseAlphabet(m_dimension);
-    std::string ciphertext(m_ciphertext.size(), '\0');
-    for (std::size_t j = 0; j < ciphertext.size(); ++j)
-        ciphertext[j] = alphabet[m_ciphertext[j]];
-    return decipherPeriodic(ciphertext, bestSquare(), m_settings.period, 2).value;
+    std::string text(plain.size(), '\0');
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        text[i] = alphabet[plain[i]];
+    return text;
 }
 
 }  // namespace bifid

@@ -8,6 +8,7 @@
 #include <cipher/KeySearch.h>
 #include <cipher/PeriodTest.h>
 #include <cipher/Periodic.h>
+#include <cipher/WordBreaks.h>
 
 #include <QTest>
 
@@ -162,6 +163,91 @@ private slots:
         QCOMPARE(search.bestCribMismatches(), 0U);
         if (search.bestPlaintext() == plain)
             QVERIFY2(sameUpToRelabelling(search.bestSquare(), key), search.bestSquare().cells().c_str());
+    }
+
+    void statisticNamesThePeriodAtDepthThree()
+    {
+        const std::string plain = germanPlaintext(3, 400, Dimension::Five);
+        const std::string ciphertext
+            = bifid::encipherPeriodic(plain, bifid::classicalSquare("LUPE", Dimension::Five), 8, 3).value;
+        QCOMPARE(bifid::periodStatistic(ciphertext, Dimension::Five, 20, 3).suggested, 8U);
+    }
+
+    // With the period unknown, the search tries the candidate periods itself and tells which one its best
+    // square belongs to; it ends by itself once independent starts agree on the plaintext.
+    void searchFindsThePeriodByItself()
+    {
+        const std::optional<bifid::QuadgramTable> german = samples::quadgramTable("de", Dimension::Five);
+        QVERIFY(german);
+        const std::string plain = germanPlaintext(8, 300, Dimension::Five);
+        const std::string ciphertext
+            = bifid::encipherPeriodic(plain, bifid::classicalSquare("WANDERSCHUH", Dimension::Five), 7, 2).value;
+        bifid::SearchSettings settings;
+        settings.findPeriod = true;
+        settings.seed = 11;
+        bifid::KeySearch search(ciphertext, *german, settings);
+        QCOMPARE(search.periods().size(), 21U);  // 0 and 1 to 20
+        constexpr std::uint64_t kBound = 40'000'000;
+        while (search.keysTried() < kBound && !search.finished())
+            search.run(100'000);
+        QVERIFY2(search.finished(), qPrintable(QString::number(search.keysTried())));
+        QCOMPARE(search.period(), 7U);
+        QCOMPARE(search.bestPlaintext(), plain);
+        QVERIFY(search.agreeingStarts() >= settings.agreeingStarts);
+        const std::vector<bifid::KeySearch::Candidate> candidates = search.candidates();
+        QVERIFY(!candidates.empty() && candidates.size() <= 5);
+        QCOMPARE(candidates.front().plaintext, plain);
+        QCOMPARE(candidates.front().period, 7U);
+    }
+
+    void searchWorksAtDepthThree()
+    {
+        const std::optional<bifid::QuadgramTable> german = samples::quadgramTable("de", Dimension::Six);
+        QVERIFY(german);
+        const std::string plain = germanPlaintext(5, 250, Dimension::Six);
+        const std::string ciphertext
+            = bifid::encipherPeriodic(plain, bifid::classicalSquare("SCHACH", Dimension::Six), 6, 3).value;
+        bifid::SearchSettings settings;
+        settings.period = 6;
+        settings.depth = 3;
+        settings.seed = 3;
+        bifid::KeySearch search(ciphertext, *german, settings);
+        constexpr std::uint64_t kBound = 6'000'000;
+        while (search.keysTried() < kBound && shareRight(search.bestPlaintext(), plain) < 0.95)
+            search.run(20'000);
+        QVERIFY2(shareRight(search.bestPlaintext(), plain) >= 0.95, search.bestPlaintext().c_str());
+        QCOMPARE(search.period(), 6U);
+    }
+
+    void wordBreaksOfAKnownSentence_data()
+    {
+        QTest::addColumn<QByteArray>("letters");
+        QTest::addColumn<QByteArray>("words");
+        QTest::addColumn<Dimension>("dimension");
+        QTest::newRow("5 X 5, J as I") << QByteArray("DERZUGNACHHAMBURGHATTEIEDENTAGVERSPAETUNG")
+                                       << QByteArray("DER ZUG NACH HAMBURG HATTE IEDEN TAG VERSPAETUNG")
+                                       << Dimension::Five;
+        QTest::newRow("6 X 6, digits a word")
+            << QByteArray("IMJAHR1989FIELDIEMAUER") << QByteArray("IM JAHR 1989 FIEL DIE MAUER") << Dimension::Six;
+        QTest::newRow("empty") << QByteArray() << QByteArray() << Dimension::Five;
+    }
+    void wordBreaksOfAKnownSentence()
+    {
+        QFETCH(QByteArray, letters);
+        QFETCH(QByteArray, words);
+        QFETCH(Dimension, dimension);
+        const std::optional<bifid::WordTable> table = samples::wordTable("de", dimension);
+        QVERIFY(table);
+        QVERIFY(table->size() > 10'000);
+        QCOMPARE(QByteArray::fromStdString(table->withBreaks(letters.toStdString())), words);
+    }
+
+    void wordTableRefusesOtherText()
+    {
+        QVERIFY(bifid::WordTable::fromText("10\n3\nDER\nDIE\n", Dimension::Five));
+        QVERIFY(!bifid::WordTable::fromText("", Dimension::Five));
+        QVERIFY(!bifid::WordTable::fromText("10\nDER\n", Dimension::Five));  // a word without its count
+        QVERIFY(!bifid::WordTable::fromText("10\n3\nder\n", Dimension::Five));
     }
 
     void searchIsRepeatableFromItsSeed()

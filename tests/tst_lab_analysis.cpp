@@ -4,11 +4,13 @@
 
 // The lab's page "Kryptoanalyse", on its own and in the lab: how the ciphertext drives the period
 // chart and the period, how bad input is refused, that a running search reports, stops at once and
-// solves a ciphertext, and that the lab shows the page as its third tab.
+// solves a ciphertext of unknown period with word breaks and candidates, and that the lab shows the page
+// as its third tab and hands ciphertexts and keys between it and the page "Periode".
 
 #include "AnalysisCharts.h"
 #include "LabAnalysisPage.h"
 #include "LabWindow.h"
+#include "SquareGrid.h"
 #include "Startup.h"
 #include "TextCodec.h"
 #include "WindowDriver.h"
@@ -18,8 +20,10 @@
 #include <cipher/Periodic.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -59,6 +63,7 @@ struct AnalysisView {
     QSpinBox *period() const { return find<QSpinBox>("LabAnalysisPeriod"); }
     QString status() const { return find<QLabel>("LabAnalysisStatus")->text(); }
     QString plaintext() const { return find<QPlainTextEdit>("LabAnalysisPlaintext")->toPlainText(); }
+    QString letters() const { return plaintext().remove(QLatin1Char(' ')); }
     void click(const char *button) const { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
 
     LabAnalysisPage page;
@@ -78,11 +83,11 @@ private slots:
     {
         QTest::addColumn<PeriodInput>("input");
         QTest::addColumn<int>("suggested");
-        QTest::addColumn<int>("period");
-        QTest::newRow("no text") << PeriodInput::Empty << 0 << 0;
-        QTest::newRow("ciphertext of period 8") << PeriodInput::Ciphertext << 8 << 8;
+        QTest::addColumn<int>("period");  // -1: "automatisch"
+        QTest::newRow("no text") << PeriodInput::Empty << 0 << -1;
+        QTest::newRow("ciphertext of period 8: the search finds it") << PeriodInput::Ciphertext << 8 << -1;
         QTest::newRow("learner's period stays") << PeriodInput::LearnerSetsPeriod << 8 << 5;
-        QTest::newRow("suggestion taken again") << PeriodInput::LearnerTakesSuggestion << 8 << 8;
+        QTest::newRow("suggestion taken") << PeriodInput::LearnerTakesSuggestion << 8 << 8;
     }
     void ciphertextDrivesThePeriod()
     {
@@ -90,6 +95,7 @@ private slots:
         QFETCH(int, suggested);
         QFETCH(int, period);
         AnalysisView view;
+        QCOMPARE(view.period()->text(), QStringLiteral("automatisch"));
         const QString text = ciphertext(germanPlaintext(5, 400), 8);
         if (input == PeriodInput::LearnerSetsPeriod || input == PeriodInput::LearnerTakesSuggestion)
             view.period()->setValue(5);
@@ -103,6 +109,27 @@ private slots:
         QCOMPARE(view.period()->value(), period);
     }
 
+    void periodFieldReadsWhatItShows_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("period");
+        QTest::newRow("automatic") << QStringLiteral("automatisch") << -1;
+        QTest::newRow("none") << QStringLiteral("keine") << 0;
+        QTest::newRow("a number") << QStringLiteral("12") << 12;
+        QTest::newRow("one letter") << QStringLiteral("1 Buchstabe") << 1;
+    }
+    void periodFieldReadsWhatItShows()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, period);
+        AnalysisView view;
+        view.period()->setValue(7);
+        view.period()->selectAll();
+        QTest::keyClicks(view.period(), typed);
+        QTest::keyClick(view.period(), Qt::Key_Return);
+        QCOMPARE(view.period()->value(), period);
+    }
+
     void startRefusesWhatCannotBeSearched_data()
     {
         QTest::addColumn<QString>("text");
@@ -112,6 +139,14 @@ private slots:
         QTest::newRow("too short") << QStringLiteral("AB, c!") << QString() << 0 << QStringLiteral("mindestens vier");
         QTest::newRow("crib past the end")
             << QStringLiteral("ABCDEFGH") << QStringLiteral("xyz") << 7 << QStringLiteral("über das Ende");
+        // Blanks, line breaks and punctuation are ignored; a digit or a J has no cell in the 5 X 5 square
+        // and is named at its place among the typed characters.
+        QTest::newRow("digit in a 5 X 5 ciphertext")
+            << QStringLiteral("AB, C\nD3EF GHIK") << QString() << 0
+            << QStringLiteral("Das Zeichen '3' an Stelle 8 steht nicht in der 5 X 5-Matrix.");
+        QTest::newRow("J in a 5 X 5 ciphertext")
+            << QStringLiteral("ABCDEFGHIj") << QString() << 0 << QStringLiteral("Das Zeichen 'j' an Stelle 10");
+        QTest::newRow("umlaut") << QStringLiteral("ABCÄDEFG") << QString() << 0 << QStringLiteral("'Ä' an Stelle 4");
     }
     void startRefusesWhatCannotBeSearched()
     {
@@ -126,6 +161,16 @@ private slots:
         view.click("LabAnalysisStart");
         QVERIFY(!view.page.searching());
         QVERIFY2(view.status().contains(message), qPrintable(view.status()));
+        QVERIFY(view.plaintext().isEmpty());
+    }
+
+    void lettersAgreeInNumber()
+    {
+        AnalysisView view;
+        view.input()->setPlainText(QStringLiteral("a"));
+        QCOMPARE(view.find<QLabel>("LabAnalysisLetters")->text(), QStringLiteral("1 Buchstabe"));
+        view.input()->setPlainText(QStringLiteral("a b"));
+        QCOMPARE(view.find<QLabel>("LabAnalysisLetters")->text(), QStringLiteral("2 Buchstaben"));
     }
 
     void stopEndsTheSearch()
@@ -151,17 +196,74 @@ private slots:
         QVERIFY(view.status().startsWith(QStringLiteral("Angehalten")));
     }
 
-    void searchSolvesTheCiphertext()
+    // "automatisch": the search finds the period itself, shows the plaintext with its word breaks and the
+    // known plaintext highlighted, lists its best distinct candidates and the score reached per period.
+    void searchSolvesTheCiphertextOfUnknownPeriod()
     {
         AnalysisView view;
         const std::string plain = germanPlaintext(6, 300);
         view.find<QSpinBox>("LabAnalysisSeed")->setValue(5);
         view.input()->setPlainText(ciphertext(plain, 7));
-        QCOMPARE(view.period()->value(), 7);
+        view.find<QLineEdit>("LabAnalysisCrib")->setText(QStringLiteral("Schachspiel"));
+        QCOMPARE(view.period()->value(), -1);
         view.click("LabAnalysisStart");
-        QTRY_COMPARE_WITH_TIMEOUT(view.plaintext(), TextCodec::fromCodePage(plain), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(view.letters(), TextCodec::fromCodePage(plain), 60000);
+        QVERIFY2(
+            view.plaintext().startsWith(QStringLiteral("BEIM SCHACHSPIEL KOMMT ES")), qPrintable(view.plaintext()));
+        const auto *field = view.find<QPlainTextEdit>("LabAnalysisPlaintext");
+        QVERIFY(!field->extraSelections().isEmpty());
+        QCOMPARE(field->extraSelections().front().cursor.selectedText(), QStringLiteral("S"));
+        const auto *candidates = view.find<QListWidget>("LabAnalysisCandidates");
+        QVERIFY(candidates->count() >= 1 && candidates->count() <= 5);
+        QVERIFY2(candidates->item(0)->text().contains(QStringLiteral("Periode 7 · BEIM SCHACHSPIEL")),
+            qPrintable(candidates->item(0)->text()));
+        const auto *chart = view.find<PeriodChart>("LabPeriodChart");
+        QCOMPARE(chart->scores().size(), 21U);
+        QVERIFY(chart->scores()[7].has_value());
         view.click("LabAnalysisStop");
         QTRY_VERIFY_WITH_TIMEOUT(!view.page.searching(), 5000);
+
+        // Another square size: the result of this one is gone.
+        view.find<QComboBox>("LabAnalysisDimension")->setCurrentIndex(1);
+        QVERIFY(view.plaintext().isEmpty());
+        QCOMPARE(candidates->count(), 0);
+        QVERIFY(view.find<QLabel>("LabAnalysisScore")->text().isEmpty());
+        QVERIFY(chart->scores().empty());
+    }
+
+    // The two buttons between the pages "Periode" and "Kryptoanalyse".
+    void labHandsCiphertextAndKeyBetweenThePages()
+    {
+        WindowDriver window;
+        window.form->findChild<QAction *>(QStringLiteral("LabAction"))->trigger();
+        auto *tabs = window.find<QTabWidget>(QStringLiteral("LabTabs"));
+        window.find<QComboBox>(QStringLiteral("LabSquareSize"))->setCurrentIndex(1);
+        window.edit(QStringLiteral("LabKeyword"))->setText(QStringLiteral("Fernrohr"));
+        window.find<QSpinBox>(QStringLiteral("LabPeriod"))->setValue(7);
+        window.memo(QStringLiteral("LabInput"))->setPlainText(TextCodec::fromCodePage(germanPlaintext(6, 120)));
+        tabs->setCurrentIndex(2);
+        QTest::mouseClick(window.button(QStringLiteral("LabAnalysisFromPeriod")), Qt::LeftButton);
+        QCOMPARE(
+            window.memo(QStringLiteral("LabAnalysisInput"))->toPlainText(), ciphertext(germanPlaintext(6, 120), 7));
+        QCOMPARE(window.find<QSpinBox>(QStringLiteral("LabAnalysisPeriod"))->value(), 7);
+        QCOMPARE(window.find<QComboBox>(QStringLiteral("LabAnalysisDimension"))->currentIndex(), 0);
+
+        auto *toPeriod = window.button(QStringLiteral("LabAnalysisToPeriod"));
+        QVERIFY(!toPeriod->isEnabled());
+        QTest::mouseClick(window.button(QStringLiteral("LabAnalysisStart")), Qt::LeftButton);
+        QTRY_VERIFY(toPeriod->isEnabled());
+        QTest::mouseClick(window.button(QStringLiteral("LabAnalysisStop")), Qt::LeftButton);
+        QTRY_VERIFY(window.button(QStringLiteral("LabAnalysisStart"))->isEnabled());
+        const QString shown
+            = window.find<SquareGrid>(QStringLiteral("LabAnalysisSquare"))->shownSquare().square.cells().c_str();
+        QTest::mouseClick(toPeriod, Qt::LeftButton);
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(window.find<QComboBox>(QStringLiteral("LabDirection"))->currentIndex(), 1);
+        QCOMPARE(window.find<QSpinBox>(QStringLiteral("LabPeriod"))->value(), 7);
+        QCOMPARE(window.memo(QStringLiteral("LabInput"))->toPlainText(), ciphertext(germanPlaintext(6, 120), 7));
+        QCOMPARE(QString::fromLatin1(
+                     window.find<SquareGrid>(QStringLiteral("LabSquare"))->shownSquare().square.cells().c_str()),
+            shown);
     }
 
     void labShowsThePageAsItsThirdTab()

@@ -45,9 +45,22 @@ LabWindow::LabWindow(const MainWindowState &mainWindow, QWidget *parent)
     setWindowIcon(parent->windowIcon());
     m_tabs->setObjectName(QStringLiteral("LabTabs"));
     m_tabs->setAccessibleName(QStringLiteral("Seiten des Labors"));  // a focus stop of its own, for its tabs
-    m_tabs->addTab(new LabPeriodPage(mainWindow), QStringLiteral("Periode"));
+    auto *periodPage = new LabPeriodPage(mainWindow);
+    auto *analysisPage = new LabAnalysisPage;
+    m_tabs->addTab(periodPage, QStringLiteral("Periode"));
     m_tabs->addTab(m_exercise, QStringLiteral("Übung"));
-    m_tabs->addTab(new LabAnalysisPage, QStringLiteral("Kryptoanalyse"));
+    m_tabs->addTab(analysisPage, QStringLiteral("Kryptoanalyse"));
+    // The lab as one place: the page "Kryptoanalyse" breaks what the page "Periode" enciphered, and the
+    // page "Periode" deciphers step by step with what the search found.
+    connect(analysisPage, &LabAnalysisPage::periodResultWanted, this, [periodPage, analysisPage] {
+        const PeriodPass &pass = periodPage->shownPass();
+        analysisPage->takeCiphertext(pass.ciphertext, pass.square.dimension(), pass.period, pass.depth);
+    });
+    connect(analysisPage, &LabAnalysisPage::decipherWanted, this,
+        [this, periodPage](const bifid::Square &square, std::size_t period, int depth, const QString &ciphertext) {
+            periodPage->decipherFoundKey(square, period, depth, ciphertext);
+            m_tabs->setCurrentWidget(periodPage);
+        });
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     m_zoom.emplace(this, FormZoom::Layout::Managed);

@@ -6,9 +6,11 @@
 
 // German plaintexts for the key search's tests and benchmarks, written for them and in no quadgram
 // source, so that a solved text shows what the statistics know about German, not about these texts.
-// The quadgram tables of resources/quadgrams, read straight from the source tree.
+// The quadgram tables of resources/quadgrams and the word tables of resources/words, read straight from
+// the source tree.
 
 #include <cipher/Quadgrams.h>
+#include <cipher/WordBreaks.h>
 
 #include <QByteArray>
 #include <QFile>
@@ -83,6 +85,17 @@ inline std::optional<bifid::QuadgramTable> quadgramTable(const char *language, b
         return std::nullopt;
     const QByteArray bytes = qUncompress(file.readAll());
     return bifid::QuadgramTable::fromBytes(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), dimension);
+}
+
+// Language "de" or "en"; nothing when the file is missing or not a word table.
+inline std::optional<bifid::WordTable> wordTable(const char *language, bifid::Dimension dimension)
+{
+    QFile file(QStringLiteral(BIFID_WORD_DIR "/%1.words").arg(QString::fromLatin1(language)));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = qUncompress(file.readAll());
+    return bifid::WordTable::fromText(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), dimension);
 }
 

@@ -20,6 +20,7 @@ constexpr QColor kChosenFrame(255, 140, 0);
 constexpr QColor kBest(0, 0, 160);
 constexpr QColor kCurrent(150, 150, 150);
 constexpr QColor kGuide(200, 200, 200);
+constexpr QColor kScoreDot(200, 60, 0);
 // The score axis: from noise to better than the German of the statistics' own source.
 constexpr double kLowestScore = -24;
 constexpr double kHighestScore = -10;
@@ -48,30 +49,57 @@ void PeriodChart::setChosen(std::size_t period)
     update();
 }
 
+void PeriodChart::setScores(std::vector<std::optional<double>> scores)
+{
+    m_scores = std::move(scores);
+    update();
+}
+
 void PeriodChart::paintEvent(QPaintEvent * /*event*/)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().base());
     const QFontMetrics metrics = painter.fontMetrics();
     const int labelHeight = metrics.height();
-    const QRect plot = rect().adjusted(metrics.horizontalAdvance(QStringLiteral("0,0")) + 8, 6, -4, -labelHeight - 4);
+    // With scores, a slot for period 0 (one block) on the left and the score axis on the right.
+    const bool withScores = !m_scores.empty();
+    const int scoreAxis = withScores ? metrics.horizontalAdvance(QStringLiteral("-24")) + 8 : 4;
+    const QRect plot
+        = rect().adjusted(metrics.horizontalAdvance(QStringLiteral("0,0")) + 8, 6, -scoreAxis, -labelHeight - 4);
     if (m_values.empty() || plot.width() <= 0 || plot.height() <= 0)
         return;
     const double top = std::max(2.0, *std::max_element(m_values.begin(), m_values.end()) * 1.1);
     const auto yOf = [&](double value) { return plot.bottom() - static_cast<int>(value / top * plot.height()); };
 
-    // The level of unrelated pairs, 1, and the axis labels 0 and 1.
+    // The level of unrelated pairs, 1, and the axis labels 0 and 1, the 1 only where the two do not touch.
     painter.setPen(QPen(kGuide, 1, Qt::DashLine));
     painter.drawLine(plot.left(), yOf(1), plot.right(), yOf(1));
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(
-        QRect(0, yOf(1) - labelHeight / 2, plot.left() - 4, labelHeight), Qt::AlignRight, QStringLiteral("1"));
+    if (yOf(0) - yOf(1) >= labelHeight + labelHeight / 2)
+        painter.drawText(
+            QRect(0, yOf(1) - labelHeight / 2, plot.left() - 4, labelHeight), Qt::AlignRight, QStringLiteral("1"));
     painter.drawText(QRect(0, yOf(0) - labelHeight, plot.left() - 4, labelHeight), Qt::AlignRight, QStringLiteral("0"));
 
-    const double slot = static_cast<double>(plot.width()) / static_cast<double>(m_values.size());
+    const int firstSlot = withScores ? 1 : 0;
+    const double slot = static_cast<double>(plot.width()) / static_cast<double>(m_values.size() + firstSlot);
+    // Every label, or every second, fifth or tenth: as many as fit side by side without touching.
+    const int labelWidth = metrics.horizontalAdvance(QString::number(m_values.size())) + 6;
+    std::size_t labelStep = 1;
+    for (std::size_t step : {1, 2, 5, 10, 20, 50}) {
+        labelStep = step;
+        if (slot * static_cast<double>(step) >= labelWidth)
+            break;
+    }
+    const auto drawLabel = [&](std::size_t period, int left, int width) {
+        if (period % labelStep != 0)
+            return;
+        const int centre = left + width / 2;
+        painter.drawText(QRect(centre - labelWidth / 2, plot.bottom() + 2, labelWidth, labelHeight), Qt::AlignHCenter,
+            QString::number(period));
+    };
     for (std::size_t k = 0; k < m_values.size(); ++k) {
         const std::size_t period = k + 1;
-        const int left = plot.left() + static_cast<int>(slot * static_cast<double>(k)) + 1;
+        const int left = plot.left() + static_cast<int>(slot * static_cast<double>(k + firstSlot)) + 1;
         const int width = std::max(1, static_cast<int>(slot) - 2);
         const QRect bar(left, yOf(m_values[k]), width, plot.bottom() - yOf(m_values[k]));
         painter.fillRect(bar, period == m_suggested ? kSuggestedBar : kBar);
@@ -80,10 +108,55 @@ void PeriodChart::paintEvent(QPaintEvent * /*event*/)
             painter.drawRect(bar.adjusted(0, -1, 0, 0));
         }
         painter.setPen(palette().color(QPalette::Text));
-        if (period % 2 == 0 || slot >= metrics.horizontalAdvance(QStringLiteral("20")) + 2)
-            painter.drawText(
-                QRect(left - 4, plot.bottom() + 2, width + 8, labelHeight), Qt::AlignHCenter, QString::number(period));
+        drawLabel(period, left, width);
     }
+    if (withScores) {
+        painter.setPen(palette().color(QPalette::Text));
+        drawLabel(0, plot.left() + 1, std::max(1, static_cast<int>(slot) - 2));
+        paintScores(painter, plot, firstSlot, slot);
+    }
+}
+
+// The best score per period as dots on the score axis (the right one), joined by a thin line.
+void PeriodChart::paintScores(QPainter &painter, const QRect &plot, int firstSlot, double slot)
+{
+    const QFontMetrics metrics = painter.fontMetrics();
+    const auto yOf = [&](double score) {
+        const double share
+            = (std::clamp(score, kLowestScore, kHighestScore) - kLowestScore) / (kHighestScore - kLowestScore);
+        return plot.bottom() - share * plot.height();
+    };
+    int lastLabel = plot.bottom() + metrics.height();
+    for (double score : {kLowestScore, -17.0, kHighestScore}) {
+        const int y = static_cast<int>(yOf(score));
+        if (lastLabel - y < metrics.height())
+            continue;  // never over the label below
+        lastLabel = y;
+        painter.drawText(
+            QRect(plot.right() + 4, y - metrics.height() / 2, rect().right() - plot.right() - 4, metrics.height()),
+            Qt::AlignLeft, QLocale(QLocale::German, QLocale::Germany).toString(score, 'f', 0));
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath line;
+    bool started = false;
+    std::vector<QPointF> dots;
+    for (std::size_t period = 0; period < m_scores.size(); ++period) {
+        const int slotIndex = period == 0 ? 0 : static_cast<int>(period) - 1 + firstSlot;
+        if (!m_scores[period] || (period == 0 && firstSlot == 0))
+            continue;
+        const QPointF dot(plot.left() + slot * (slotIndex + 0.5), yOf(*m_scores[period]));
+        if (period > 0) {
+            started ? line.lineTo(dot) : line.moveTo(dot);
+            started = true;
+        }
+        dots.push_back(dot);
+    }
+    painter.setPen(QPen(kScoreDot, 1));
+    painter.drawPath(line);
+    painter.setBrush(kScoreDot);
+    for (const QPointF &dot : dots)
+        painter.drawEllipse(dot, 3.0, 3.0);
+    painter.setBrush(Qt::NoBrush);
 }
 
 ScoreChart::ScoreChart(QWidget *parent)
@@ -122,10 +195,15 @@ void ScoreChart::paintEvent(QPaintEvent * /*event*/)
         return plot.bottom() - share * plot.height();
     };
     painter.setPen(palette().color(QPalette::Text));
+    int lastLabel = static_cast<int>(plot.bottom()) + metrics.height();
     for (double score : {kLowestScore, -17.0, kHighestScore}) {
         const int y = static_cast<int>(yOf(score));
-        painter.drawText(QRect(0, y - metrics.height() / 2, plot.left() - 4, metrics.height()), Qt::AlignRight,
-            QLocale(QLocale::German, QLocale::Germany).toString(score, 'f', 0));
+        // The labels never overlap on a low chart.
+        if (lastLabel - y >= metrics.height()) {
+            lastLabel = y;
+            painter.drawText(QRect(0, y - metrics.height() / 2, plot.left() - 4, metrics.height()), Qt::AlignRight,
+                QLocale(QLocale::German, QLocale::Germany).toString(score, 'f', 0));
+        }
         painter.setPen(QPen(kGuide, 1, Qt::DashLine));
         painter.drawLine(plot.left(), y, plot.right(), y);
         painter.setPen(palette().color(QPalette::Text));

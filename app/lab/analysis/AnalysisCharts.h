@@ -9,7 +9,10 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <vector>
+
+class QPainter;
 
 class PeriodChart : public QWidget {
     Q_OBJECT
@@ -22,6 +25,11 @@ public:
     void setChosen(std::size_t period);
     [[nodiscard]] const std::vector<double> &values() const { return m_values; }
     [[nodiscard]] std::size_t suggested() const { return m_suggested; }
+    // Beside the statistic, the best score (mean log2 probability of a quadgram) that the key search
+    // reached with each candidate period: scores[p] for period p, scores[0] for one block; nothing where
+    // the period had no start. An empty vector shows the statistic alone.
+    void setScores(std::vector<std::optional<double>> scores);
+    [[nodiscard]] const std::vector<std::optional<double>> &scores() const { return m_scores; }
 
     [[nodiscard]] QSize sizeHint() const override { return {380, 150}; }
     [[nodiscard]] QSize minimumSizeHint() const override { return {260, 110}; }
@@ -30,9 +38,12 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void paintScores(QPainter &painter, const QRect &plot, int firstSlot, double slot);
+
     std::vector<double> m_values;
     std::size_t m_suggested = 0;
     std::size_t m_chosen = 0;
+    std::vector<std::optional<double>> m_scores;
 };
 
 class ScoreChart : public QWidget {

@@ -143,7 +143,34 @@ void LabPeriodPage::takeMainWindowSquare()
         ui->LabSquareSize->setCurrentIndex(square->dimension() == Dimension::Five ? 1 : 0);
     }
     m_takenSquare = square;
+    m_takenSquareTitle.clear();
     update();
+}
+
+const PeriodPass &LabPeriodPage::shownPass() const
+{
+    return ui->LabSteps->steps().pass();
+}
+
+void LabPeriodPage::decipherFoundKey(
+    const bifid::Square &square, std::size_t period, int depth, const QString &ciphertext)
+{
+    {
+        const QSignalBlocker sizeBlocker(ui->LabSquareSize);
+        const QSignalBlocker periodBlocker(ui->LabPeriod);
+        const QSignalBlocker depthBlocker(ui->LabDepth);
+        const QSignalBlocker directionBlocker(ui->LabDirection);
+        const QSignalBlocker inputBlocker(ui->LabInput);
+        ui->LabSquareSize->setCurrentIndex(square.dimension() == Dimension::Five ? 1 : 0);
+        ui->LabPeriod->setValue(int(period));
+        ui->LabDepth->setValue(depth);
+        ui->LabDirection->setCurrentIndex(1);
+        ui->LabInput->setPlainText(ciphertext);
+    }
+    m_takenSquare = square;
+    m_takenSquareTitle
+        = QStringLiteral("Gefundene %1-Matrix der Kryptoanalyse").arg(CipherMessages::sizeName(square.dimension()));
+    inputChanged();
 }
 
 void LabPeriodPage::keyChanged()
@@ -182,7 +209,9 @@ void LabPeriodPage::compute()
     bifid::KeyedSquare shown;
     if (m_takenSquare) {
         shown.square = *m_takenSquare;
-        ui->LabSquare->setTitle(QStringLiteral("%1-Matrix des Hauptfensters").arg(CipherMessages::sizeName(chosen)));
+        ui->LabSquare->setTitle(m_takenSquareTitle.isEmpty()
+                ? QStringLiteral("%1-Matrix des Hauptfensters").arg(CipherMessages::sizeName(chosen))
+                : m_takenSquareTitle);
     } else {
         const std::string keyword = bifid::classicalKeyword(TextCodec::toCodePage(ui->LabKeyword->text()), chosen);
         shown.square = bifid::classicalSquare(keyword, chosen);

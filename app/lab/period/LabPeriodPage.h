@@ -38,6 +38,13 @@ public:
     explicit LabPeriodPage(const MainWindowState &mainWindow, QWidget *parent = nullptr);
     ~LabPeriodPage() override;
 
+    // What the page computed last, for the lab's page "Kryptoanalyse": its ciphertext (typed or
+    // enciphered, empty where the input gave none), square, period and depth.
+    [[nodiscard]] const PeriodPass &shownPass() const;
+    // Deciphers `ciphertext` step by step with a square and period found elsewhere: the page's square,
+    // period, depth and direction follow, and its input becomes the ciphertext.
+    void decipherFoundKey(const bifid::Square &square, std::size_t period, int depth, const QString &ciphertext);
+
 private:
     [[nodiscard]] bifid::Dimension dimension() const;
     [[nodiscard]] bool deciphering() const;
@@ -57,6 +64,7 @@ private:
     const std::unique_ptr<Ui::LabPeriodPage> ui;
     const MainWindowState &m_mainWindow;
     std::optional<bifid::Square> m_takenSquare;  // the main window's square, until the key changes
+    QString m_takenSquareTitle;  // the taken square's title when it is not the main window's
     QTimer m_typingPause;  // a long text is computed once the typing pauses
     // Since the last computation: where every letter of the input was typed, and whether the steps
     // still show the input as it stands.

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 Bifid-Werkbank contributors
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Rebuilds the word tables in resources/words/ from the same fortune files as scripts/make-quadgrams.sh:
+# German from fortunes-de (GPL-2+), English from fortunes (BSD licence), the pictures drawn in characters
+# left out. The key search restores the word breaks of a plaintext with them. Run by hand after changing
+# the cleaning or the sources; the build only reads the committed tables. Installs the two packages and
+# python3 if they are missing.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/install-deps.sh" fortunes fortunes-de python3
+
+german=()
+for file in /usr/share/games/fortunes/de/*.u8; do
+    case "$(basename "$file")" in asciiart.u8) ;; *) german+=("$file") ;; esac
+done
+english=()
+for file in /usr/share/games/fortunes/*.u8; do
+    case "$(basename "$file")" in art.u8 | ascii-art.u8) ;; *) english+=("$file") ;; esac
+done
+
+out="$root/resources/words"
+mkdir -p "$out"
+python3 "$root/scripts/words.py" "$out/de.words" "${german[@]}"
+python3 "$root/scripts/words.py" "$out/en.words" "${english[@]}"
