@@ -4,7 +4,7 @@
 
 // The Bifid attack on German texts that neither the statistics nor the search's tuning ever saw
 // (bench/UnseenTexts.h), each enciphered with a random square drawn from the run's seed: how many keys the
-// search tries per second, and for every case of issue 23's table how often and how fast it recovers the
+// search tries per second, and for every case of the goals' table how often and how fast it recovers the
 // plaintext, how often it fails as a search (its best score below the true plaintext's) and how often the
 // period comes out right. Run by hand (scripts/bench.sh), never as a test.
 //

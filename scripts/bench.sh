@@ -9,7 +9,7 @@
 # and every window step for plaintexts of 100 KB, 1 MB and 10 MB, the decipher dialog at 2 MB, a zoom
 # step with every field filled from 1 MB and the memos' wrap modes at 1 MB, headless. Arguments go to the
 # cipher benchmarks, e.g. --benchmark_filter=Clean; BIFID_WINDOW_RUNS sets the window benchmark's runs
-# per size (default 3). The key search's table of issue 23 takes hours in full (BIFID_BENCH_RUNS=10
+# per size (default 3). The key search's table of goals takes hours in full (BIFID_BENCH_RUNS=10
 # BIFID_BENCH_SECONDS=60); this script runs it with 2 runs per row (per period where the period is unknown)
 # of at most 20 s unless those variables say otherwise (see bench/bench_analysis.cpp).
 set -euo pipefail

@@ -143,8 +143,11 @@ QStringList overlapsOn(QWidget *page)
             && !qobject_cast<QComboBox *>(widget->parentWidget()))
             controls << widget;
     }
-    const auto placeOf
-        = [page](const QWidget *widget) { return QRect(widget->mapTo(page, QPoint(0, 0)), widget->size()); };
+    // Where the widget shows: a part scrolled out of its view is hidden, not overlapping.
+    const auto placeOf = [page](const QWidget *widget) {
+        const QRect shown = widget->visibleRegion().boundingRect();
+        return QRect(widget->mapTo(page, shown.topLeft()), shown.size());
+    };
     QStringList problems;
     for (qsizetype i = 0; i < controls.size(); ++i) {
         for (qsizetype j = i + 1; j < controls.size(); ++j) {

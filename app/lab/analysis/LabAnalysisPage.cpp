@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTextEdit>
@@ -202,10 +203,26 @@ LabAnalysisPage::LabAnalysisPage(QWidget *parent)
 {
     qRegisterMetaType<SearchProgress>();
     setObjectName(QStringLiteral("LabAnalysisPage"));
-    auto *layout = new QHBoxLayout(this);
+    // The columns scroll where the lab is lower than their wrapped explanations need, rather than
+    // cutting them.
+    auto *columns = new QWidget;
+    auto *layout = new QHBoxLayout(columns);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(buildPeriodColumn(), 4);
     layout->addWidget(buildSearchColumn(), 4);
     layout->addWidget(buildResultColumn(), 3);
+    auto *view = new QScrollArea(this);
+    view->setObjectName(QStringLiteral("LabAnalysisView"));
+    view->setAccessibleName(QStringLiteral("Kryptoanalyse"));
+    view->setWidget(columns);
+    view->setWidgetResizable(true);
+    view->setFrameShape(QFrame::NoFrame);
+    view->setFocusPolicy(Qt::NoFocus);
+    view->viewport()->setAutoFillBackground(false);
+    columns->setAutoFillBackground(false);
+    auto *page = new QVBoxLayout(this);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(view);
 
     connect(m_input, &QPlainTextEdit::textChanged, this, &LabAnalysisPage::inputChanged);
     connect(m_dimension, &QComboBox::currentIndexChanged, this, [this] {
@@ -415,6 +432,7 @@ QWidget *LabAnalysisPage::buildResultColumn()
     auto *candidatesLabel = new QLabel(QStringLiteral("Die besten verschiedenen Kan&didaten:"), box);
     m_candidates = new QListWidget(box);
     m_candidates->setObjectName(QStringLiteral("LabAnalysisCandidates"));
+    m_candidates->setAccessibleName(QStringLiteral("Die besten verschiedenen Kandidaten"));  // a list reads no buddy
     m_candidates->setToolTip(QStringLiteral("Bewertung, Periode und Anfang des Klartexts; ein Klick zeigt den "
                                             "Kandidaten mit seinem Quadrat."));
     candidatesLabel->setBuddy(m_candidates);

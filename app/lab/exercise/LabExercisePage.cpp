@@ -313,7 +313,6 @@ LabExercisePage::LabExercisePage(const MainWindowState &mainWindow, QWidget *par
     scroll->viewport()->setAutoFillBackground(false);
     stepsArea->setAutoFillBackground(false);
     scroll->setFocusPolicy(Qt::NoFocus);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto *settingsBox = new QGroupBox(QStringLiteral("Einstellungen der Aufgabe"), this);
     settingsBox->setObjectName(QStringLiteral("LabExerciseSettings"));
