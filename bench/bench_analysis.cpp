@@ -24,9 +24,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QString>
+
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <numeric>
 #include <string>
@@ -40,28 +41,26 @@ constexpr double kRecovered = 0.95;  // share of plaintext letters right
 
 int runsPerRow()
 {
-    const char *runs = std::getenv("BIFID_BENCH_RUNS");
-    return runs ? std::max(1, std::atoi(runs)) : 10;
+    bool ok = false;
+    const int runs = qEnvironmentVariableIntValue("BIFID_BENCH_RUNS", &ok);
+    return ok ? std::max(1, runs) : 10;
 }
 
 double secondsPerRun()
 {
-    const char *seconds = std::getenv("BIFID_BENCH_SECONDS");
-    return seconds ? std::max(0.1, std::atof(seconds)) : 60.0;
+    bool ok = false;
+    const double seconds = qEnvironmentVariable("BIFID_BENCH_SECONDS").toDouble(&ok);
+    return ok ? std::max(0.1, seconds) : 60.0;
 }
 
 std::vector<std::size_t> unknownPeriods()
 {
     std::vector<std::size_t> periods;
-    if (const char *chosen = std::getenv("BIFID_BENCH_PERIODS")) {
-        for (const char *c = chosen; *c != '\0';) {
-            char *end = nullptr;
-            const long period = std::strtol(c, &end, 10);
-            if (end == c)
-                break;
-            periods.push_back(static_cast<std::size_t>(period));
-            c = *end == ',' ? end + 1 : end;
-        }
+    for (const QString &chosen : qEnvironmentVariable("BIFID_BENCH_PERIODS").split(u',', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const uint period = chosen.trimmed().toUInt(&ok);
+        if (ok)
+            periods.push_back(period);
     }
     if (periods.empty())
         for (std::size_t period = 3; period <= 15; ++period)
@@ -196,9 +195,10 @@ void BM_Recover(benchmark::State &state, const Case &row)
                 const bool searchFailure = search.bestScore() < table->score(plain);
                 (searchFailure ? searchFailures : statisticsFailures) += 1;
                 char line[200];
-                std::snprintf(line, sizeof line, "text %zu period %zu: %s, %.2f s, period found %zu, %.0f %% right",
-                    index % unseen::kTexts.size(), period, searchFailure ? "search failure" : "statistics failure",
-                    elapsed, search.period(), 100 * shareRight(search.bestPlaintext(), plain));
+                (void)std::snprintf(line, sizeof line,
+                    "text %zu period %zu: %s, %.2f s, period found %zu, %.0f %% right", index % unseen::kTexts.size(),
+                    period, searchFailure ? "search failure" : "statistics failure", elapsed, search.period(),
+                    100 * shareRight(search.bestPlaintext(), plain));
                 misses.emplace_back(line);
             }
         }
@@ -215,12 +215,12 @@ void BM_Recover(benchmark::State &state, const Case &row)
         state.counters["period_found"] = periodFound;
         if (row.period == 0)
             state.counters["statistic_named"] = periodNamed;
-        std::fprintf(stderr, "| %s | %d of %d | %s | %s | %d | limit %.0f s |\n", row.name, recovered, runs,
+        (void)std::fprintf(stderr, "| %s | %d of %d | %s | %s | %d | limit %.0f s |\n", row.name, recovered, runs,
             median >= 1e9 ? "-" : std::to_string(median).substr(0, 5).c_str(),
             seconds.back() >= 1e9 ? "gave up" : std::to_string(seconds.back()).substr(0, 5).c_str(), searchFailures,
             limit);
         for (const std::string &miss : misses)
-            std::fprintf(stderr, "    %s\n", miss.c_str());
+            (void)std::fprintf(stderr, "    %s\n", miss.c_str());
     }
 }
 

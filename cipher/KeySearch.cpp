@@ -468,6 +468,7 @@ std::vector<KeySearch::Candidate> KeySearch::candidates() const
             found.push_back(&listed.found);
     }
     std::vector<Candidate> result;
+    result.reserve(found.size());
     for (const Found *each : found)
         result.push_back({squareOf(each->key), m_candidates[each->candidate].period, each->scored.quadgrams,
             each->scored.mismatches, plaintextOf(each->key, each->candidate)});

@@ -142,8 +142,8 @@ void PeriodChart::paintScores(QPainter &painter, const QRect &plot, int firstSlo
     std::vector<QPointF> dots;
     for (std::size_t period = 0; period < m_scores.size(); ++period) {
         const int slotIndex = period == 0 ? 0 : static_cast<int>(period) - 1 + firstSlot;
-        if (!m_scores[period] || (period == 0 && firstSlot == 0))
-            continue;
+        if (!m_scores[period] || period > m_values.size())
+            continue;  // a period beyond the statistic's has no slot
         const QPointF dot(plot.left() + slot * (slotIndex + 0.5), yOf(*m_scores[period]));
         if (period > 0) {
             started ? line.lineTo(dot) : line.moveTo(dot);

@@ -627,8 +627,7 @@ void LabAnalysisPage::showProgress(const SearchProgress &progress)
     {
         const QSignalBlocker blocker(m_candidates);
         m_candidates->clear();
-        for (std::size_t k = 0; k < progress.candidates.size(); ++k) {
-            const SearchCandidate &candidate = progress.candidates[k];
+        for (const SearchCandidate &candidate : progress.candidates) {
             QString start = TextCodec::fromCodePage(bifid::joinWords(
                 std::string_view(candidate.plaintext).substr(0, kCandidateCharacters), candidate.breaks));
             if (candidate.plaintext.size() > std::size_t(kCandidateCharacters))
@@ -692,10 +691,12 @@ void LabAnalysisPage::showCandidate(int row)
 void LabAnalysisPage::finish(const SearchProgress &progress)
 {
     showProgress(progress);
-    const QString how = progress.finished
-        ? QStringLiteral("Fertig: %1 unabhängige Anfänge fanden denselben besten Klartext.")
-              .arg(progress.agreeingStarts)
-        : QStringLiteral("Angehalten.");
+    QString how = QStringLiteral("Angehalten.");
+    if (progress.finished && progress.candidates.front().period == 1)
+        how = QStringLiteral("Fertig: Bei der Periode 1 ist der Geheimtext unter jedem Quadrat sein eigener Klartext.");
+    else if (progress.finished)
+        how = QStringLiteral("Fertig: %1 unabhängige Anfänge fanden denselben besten Klartext.")
+                  .arg(progress.agreeingStarts);
     showStatus(QStringLiteral("%1 Startwert %2. Klingt der Klartext falsch, hilft oft ein neuer Startwert, eine "
                               "andere Periode oder ein bekannter Klartext.")
                    .arg(how)
