@@ -544,9 +544,9 @@ private slots:
             if (page == 1) {  // the exercise with every line of feedback
                 window.click(QStringLiteral("LabExerciseCheck"));
             }
-            QCoreApplication::processEvents();
-            const QStringList overlaps = overlapsOn(tabs->widget(page));
-            QVERIFY2(overlaps.isEmpty(), qPrintable(overlaps.join(u'\n')));
+            // The views lay out their wrapped texts in a few rounds of events.
+            const bool settled = QTest::qWaitFor([&] { return overlapsOn(tabs->widget(page)).isEmpty(); }, 2000);
+            QVERIFY2(settled, qPrintable(overlapsOn(tabs->widget(page)).join(u'\n')));
         }
     }
 
