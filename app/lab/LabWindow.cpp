@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr QSize kDesignedSize(1280, 680);  // the three columns of the page "Kryptoanalyse" side by side
+constexpr QSize kDesignedSize(1320, 680);  // the three columns of the page "Kryptoanalyse" side by side
 
 // A plain widget is a pane to a screen reader; the lab is a window of its own, named by its title.
 QAccessibleInterface *accessibleLabWindow(const QString &className, QObject *object)
