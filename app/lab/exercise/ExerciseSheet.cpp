@@ -40,6 +40,14 @@ QString character(std::string_view text, std::size_t place)
     return place < text.size() ? TextCodec::fromCodePage(text.substr(place, 1)) : QString();
 }
 
+QFont font(int size, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(size);
+    font.setBold(bold);
+    return font;
+}
+
 class Sheet {
 public:
     Sheet(QPainter &painter, const bifid::ExerciseTask &task, const bifid::ExerciseSolution &solution)
@@ -85,14 +93,6 @@ public:
     }
 
 private:
-    [[nodiscard]] static QFont font(int size, bool bold)
-    {
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(size);
-        font.setBold(bold);
-        return font;
-    }
-
     // Wrapped at the width, below what was written last.
     void write(const QString &text, int size, bool bold, double width)
     {
@@ -310,14 +310,6 @@ private:
             x += kColumns[c].width;
         }
         m_y += height;
-    }
-
-    [[nodiscard]] static QFont font(int size, bool bold)
-    {
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(size);
-        font.setBold(bold);
-        return font;
     }
 
     QPainter &m_painter;
