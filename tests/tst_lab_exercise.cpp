@@ -33,6 +33,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <set>
 
 namespace {
@@ -170,6 +171,27 @@ QStringList overlapsOn(QWidget *page)
         }
     }
     return problems;
+}
+
+// The pages of what `print` prints into a PDF, as pdftotext reads them back; none when it cannot.
+QStringList pdfPages(const std::function<void(QPrinter *)> &print)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        qFatal("pdftotext is missing: scripts/install-deps.sh installs it (Debian package poppler-utils)");
+    const QTemporaryDir folder;
+    if (!folder.isValid())
+        return {};
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("printed.pdf")));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    print(&printer);
+    QProcess reader;
+    reader.start(pdftotext, {QStringLiteral("-layout"), printer.outputFileName(), QStringLiteral("-")});
+    if (!reader.waitForFinished(20000) || reader.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(reader.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
 }
 
 // A seed whose task enciphers, so that its coordinates stand under the letters of the plaintext.
@@ -610,29 +632,13 @@ private slots:
     void worksheetPrintsIntoAPdf()
     {
         QFETCH(bool, withSolution);
-        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        if (pdftotext.isEmpty())
-            QFAIL("pdftotext is missing: scripts/install-deps.sh installs it (Debian package poppler-utils)");
         WindowDriver window;
         openExercisePage(window);
         const ExerciseView view(window);
         view.enterSeed(QStringLiteral("4711"));
         view.withSolution->setChecked(withSolution);
 
-        const QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(folder.filePath(QStringLiteral("sheet.pdf")));
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        view.page->printSheet(&printer);
-
-        QProcess reader;
-        reader.start(pdftotext, {QStringLiteral("-layout"), printer.outputFileName(), QStringLiteral("-")});
-        QVERIFY(reader.waitForFinished(20000));
-        QCOMPARE(reader.exitCode(), 0);
-        const QString sheet = QString::fromUtf8(reader.readAllStandardOutput());
-        QStringList pages = sheet.split(u'\f', Qt::SkipEmptyParts);
+        QStringList pages = pdfPages([&view](QPrinter *printer) { view.page->printSheet(printer); });
         QCOMPARE(pages.size(), withSolution ? 2 : 1);
         // Blanks and line breaks come between the letters of the boxes and the cells; boxes left empty
         // leave nothing, so the letters of one step run on from line to line.
@@ -654,9 +660,6 @@ private slots:
 
     void aClassSetPrintsASheetEachAndTheKey()
     {
-        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        if (pdftotext.isEmpty())
-            QFAIL("pdftotext is missing: scripts/install-deps.sh installs it (Debian package poppler-utils)");
         WindowDriver window;
         openExercisePage(window);
         const ExerciseView view(window);
@@ -664,18 +667,7 @@ private slots:
         const QList<ExerciseSheet::CodedTask> tasks = view.page->classSet(3);
         QCOMPARE(tasks.size(), 3);
 
-        const QTemporaryDir folder;
-        QVERIFY(folder.isValid());
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(folder.filePath(QStringLiteral("class.pdf")));
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        view.page->printClassSet(&printer, 3);
-
-        QProcess reader;
-        reader.start(pdftotext, {QStringLiteral("-layout"), printer.outputFileName(), QStringLiteral("-")});
-        QVERIFY(reader.waitForFinished(20000));
-        const QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
+        const QStringList pages = pdfPages([&view](QPrinter *printer) { view.page->printClassSet(printer, 3); });
         QVERIFY2(pages.size() >= 4, qPrintable(pages.join(u'\n')));
         QStringList key = pages.mid(3);
         for (QString &page : key)
