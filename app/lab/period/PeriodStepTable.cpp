@@ -320,7 +320,9 @@ QString PeriodStepModel::blockCaption(const Piece &piece) const
                        .arg(qulonglong(piece.first) + 1)
                        .arg(qulonglong(piece.first) + piece.letters);
     if (piece.extent.length < m_fullLength)
-        caption += QStringLiteral("\nkürzer: %1 Buchstaben").arg(qulonglong(piece.extent.length));
+        caption += piece.extent.length == 1
+            ? QStringLiteral("\nkürzer: 1 Buchstabe")
+            : QStringLiteral("\nkürzer: %1 Buchstaben").arg(qulonglong(piece.extent.length));
     return caption;
 }
 
