@@ -7,6 +7,7 @@
 #include "AnalysisCharts.h"
 #include "CipherMessages.h"
 #include "FocusHandOver.h"
+#include "PageScrollArea.h"
 #include "SquareGrid.h"
 #include "TextCodec.h"
 
@@ -25,7 +26,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTextEdit>
@@ -211,15 +211,8 @@ LabAnalysisPage::LabAnalysisPage(QWidget *parent)
     layout->addWidget(buildPeriodColumn(), 4);
     layout->addWidget(buildSearchColumn(), 4);
     layout->addWidget(buildResultColumn(), 3);
-    auto *view = new QScrollArea(this);
+    auto *view = new PageScrollArea(columns, QStringLiteral("Kryptoanalyse"), this);
     view->setObjectName(QStringLiteral("LabAnalysisView"));
-    view->setAccessibleName(QStringLiteral("Kryptoanalyse"));
-    view->setWidget(columns);
-    view->setWidgetResizable(true);
-    view->setFrameShape(QFrame::NoFrame);
-    view->setFocusPolicy(Qt::NoFocus);
-    view->viewport()->setAutoFillBackground(false);
-    columns->setAutoFillBackground(false);
     auto *page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(view);

@@ -13,6 +13,7 @@
 #include "Fonts.h"
 #include "MainWindowState.h"
 #include "Messages.h"
+#include "PageScrollArea.h"
 #include "PairLetters.h"
 #include "SquareGrid.h"
 #include "TextCodec.h"
@@ -34,7 +35,6 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStandardPaths>
 #include <QVBoxLayout>
@@ -304,15 +304,8 @@ LabExercisePage::LabExercisePage(const MainWindowState &mainWindow, QWidget *par
     steps->addWidget(m_feedbackText);
 
     // Where the window is too small for every step, the steps scroll rather than overlap.
-    auto *scroll = new QScrollArea(this);
+    auto *scroll = new PageScrollArea(stepsArea, QStringLiteral("Schritte der Übung"), this);
     scroll->setObjectName(QStringLiteral("LabExerciseSteps"));
-    scroll->setAccessibleName(QStringLiteral("Schritte der Übung"));
-    scroll->setWidget(stepsArea);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->viewport()->setAutoFillBackground(false);
-    stepsArea->setAutoFillBackground(false);
-    scroll->setFocusPolicy(Qt::NoFocus);
 
     auto *settingsBox = new QGroupBox(QStringLiteral("Einstellungen der Aufgabe"), this);
     settingsBox->setObjectName(QStringLiteral("LabExerciseSettings"));
