@@ -200,6 +200,11 @@ void BM_Recover(benchmark::State &state, const Case &row)
                     period, searchFailure ? "search failure" : "statistics failure", elapsed, search.period(),
                     100 * shareRight(search.bestPlaintext(), plain));
                 misses.emplace_back(line);
+                // Whether the learner would have seen the text in the list of the best candidates.
+                const std::vector<bifid::KeySearch::Candidate> listed = search.candidates();
+                for (std::size_t rank = 1; rank < listed.size(); ++rank)
+                    if (shareRight(listed[rank].plaintext, plain) >= kRecovered)
+                        misses.push_back("      recovered in the list of candidates, place " + std::to_string(rank + 1));
             }
         }
         std::sort(seconds.begin(), seconds.end());
