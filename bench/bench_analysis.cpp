@@ -204,7 +204,8 @@ void BM_Recover(benchmark::State &state, const Case &row)
                 const std::vector<bifid::KeySearch::Candidate> listed = search.candidates();
                 for (std::size_t rank = 1; rank < listed.size(); ++rank)
                     if (shareRight(listed[rank].plaintext, plain) >= kRecovered)
-                        misses.push_back("      recovered in the list of candidates, place " + std::to_string(rank + 1));
+                        misses.push_back(
+                            "      recovered in the list of candidates, place " + std::to_string(rank + 1));
             }
         }
         std::sort(seconds.begin(), seconds.end());

@@ -43,15 +43,6 @@ enum class Work { ExplainedMistake, Solution, SolutionUndoneOnButton, EditAfterC
 enum class Way { Button, Shortcut };
 enum class Discarding { NewTask, TypedCode, Settings, ClosingLab, ClosingMainWindow };
 
-std::vector<std::string> inCodePage(const QStringList &texts)
-{
-    std::vector<std::string> converted;
-    converted.reserve(std::size_t(texts.size()));
-    for (const QString &text : texts)
-        converted.push_back(TextCodec::toCodePage(text));
-    return converted;
-}
-
 QString text(std::string_view bytes)
 {
     return TextCodec::fromCodePage(bytes);
@@ -87,8 +78,8 @@ struct ExerciseView {
 
     bifid::ExerciseTask taskOf(std::uint64_t number, const bifid::ExerciseSettings &settings = {}) const
     {
-        return bifid::drawExercise(number, inCodePage(exerciseSentences()),
-            bifid::exerciseKeywords(inCodePage(driver.form->keywordChoices())), settings);
+        return bifid::drawExercise(number, TextCodec::toCodePage(exerciseSentences()),
+            bifid::exerciseKeywords(TextCodec::toCodePage(driver.form->keywordChoices())), settings);
     }
 
     void typeOwnWork() const

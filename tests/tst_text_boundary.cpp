@@ -25,27 +25,44 @@ private slots:
     void titleComesFromTheProgramFile();
 };
 
+// Each row also gives, for every byte, where its code point starts in the text.
 void TestTextBoundary::codePointsBecomeOneByteEach_data()
 {
+    using Starts = QList<qsizetype>;
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addRow("ASCII") << "Bifid 12" << QByteArray("Bifid 12");
-    QTest::addRow("umlauts and sharp s") << "ÄÖÜäöüß" << QByteArray("\xC4\xD6\xDC\xE4\xF6\xFC\xDF");
-    QTest::addRow("capital sharp s becomes sharp s") << "MAẞ" << QByteArray("MA\xDF");
-    QTest::addRow("line break is CR LF") << "a\nb" << QByteArray("a\r\nb");
-    QTest::addRow("euro and quotes of the code page") << "€„“" << QByteArray("\x80\x84\x93");
-    QTest::addRow("undefined bytes keep their code point") << QString(QChar(0x81)) << QByteArray("\x81");
-    QTest::addRow("outside the code page") << QString::fromUtf8("\u0100\u4E2D") << QByteArray("??");
-    QTest::addRow("beyond the basic plane counts once") << QString::fromUtf8("x\U0001F600y") << QByteArray("x?y");
-    QTest::addRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?");
-    QTest::addRow("empty") << QString() << QByteArray();
+    QTest::addColumn<Starts>("starts");
+    QTest::addRow("ASCII") << "Bifid 12" << QByteArray("Bifid 12") << Starts{0, 1, 2, 3, 4, 5, 6, 7};
+    QTest::addRow("umlauts and sharp s") << "ÄÖÜäöüß" << QByteArray("\xC4\xD6\xDC\xE4\xF6\xFC\xDF")
+                                         << Starts{0, 1, 2, 3, 4, 5, 6};
+    QTest::addRow("capital sharp s becomes sharp s") << "MAẞ" << QByteArray("MA\xDF") << Starts{0, 1, 2};
+    QTest::addRow("line break is CR LF") << "a\nb" << QByteArray("a\r\nb") << Starts{0, 1, 1, 2};
+    QTest::addRow("euro and quotes of the code page") << "€„“" << QByteArray("\x80\x84\x93") << Starts{0, 1, 2};
+    QTest::addRow("undefined bytes keep their code point") << QString(QChar(0x81)) << QByteArray("\x81") << Starts{0};
+    QTest::addRow("outside the code page") << QString::fromUtf8("\u0100\u4E2D") << QByteArray("??") << Starts{0, 1};
+    QTest::addRow("beyond the basic plane counts once")
+        << QString::fromUtf8("x\U0001F600y") << QByteArray("x?y") << Starts{0, 1, 3};
+    QTest::addRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?") << Starts{0};
+    QTest::addRow("high surrogate before a letter")
+        << (QString(QChar(0xD800)) + u'x') << QByteArray("?x") << Starts{0, 1};
+    QTest::addRow("low surrogate first") << (QString(QChar(0xDC00)) + QChar(0xD800)) << QByteArray("??")
+                                         << Starts{0, 1};
+    QTest::addRow("empty") << QString() << QByteArray() << Starts{};
 }
 
 void TestTextBoundary::codePointsBecomeOneByteEach()
 {
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
+    QFETCH(QList<qsizetype>, starts);
     QCOMPARE(QByteArray::fromStdString(TextCodec::toCodePage(text)), bytes);
+    QList<qsizetype> startOfEachByte;
+    for (TextCodec::CodePointReader reader(text); !reader.atEnd();) {
+        const TextCodec::CodePoint codePoint = reader.next();
+        QVERIFY(codePoint.start + codePoint.length <= text.size());
+        startOfEachByte.insert(startOfEachByte.size(), TextCodec::byteCount(codePoint.value), codePoint.start);
+    }
+    QCOMPARE(startOfEachByte, starts);
 }
 
 void TestTextBoundary::everyByteSurvivesTheWayBack()

@@ -48,13 +48,9 @@ TypedCharacter typedCharacterAt(QStringView typed, std::size_t position)
 {
     std::size_t counted = 0;
     qsizetype shown = 0;
-    for (qsizetype i = 0; i < typed.size(); ++i) {
+    for (TextCodec::CodePointReader reader(typed); !reader.atEnd();) {
         ++shown;
-        char32_t codePoint = typed[i].unicode();
-        if (typed[i].isHighSurrogate() && i + 1 < typed.size() && typed[i + 1].isLowSurrogate()) {
-            codePoint = QChar::surrogateToUcs4(typed[i], typed[i + 1]);
-            ++i;
-        }
+        const char32_t codePoint = reader.next().value;
         const bool layout = codePoint < 0x80 && bifid::isLayoutCharacter(static_cast<char>(codePoint));
         if (!layout && ++counted == position)
             return {codePoint, shown};

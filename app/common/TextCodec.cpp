@@ -70,19 +70,23 @@ std::string toCodePage(QStringView text)
 {
     std::string bytes;
     bytes.reserve(text.size());
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar unit = text[i];
-        if (unit == u'\n') {
+    for (CodePointReader reader(text); !reader.atEnd();) {
+        const char32_t codePoint = reader.next().value;
+        if (codePoint == U'\n')
             bytes += "\r\n";
-        } else if (unit.isHighSurrogate() && i + 1 < size && text[i + 1].isLowSurrogate()) {
-            bytes += kUnmappable;  // a code point beyond the basic plane is never in the code page
-            ++i;
-        } else {
-            bytes += byteFor(unit.unicode());
-        }
+        else
+            bytes += byteFor(codePoint);
     }
     return bytes;
+}
+
+std::vector<std::string> toCodePage(const QStringList &texts)
+{
+    std::vector<std::string> converted;
+    converted.reserve(std::size_t(texts.size()));
+    for (const QString &text : texts)
+        converted.push_back(toCodePage(text));
+    return converted;
 }
 
 QString fromCodePage(std::string_view bytes)

@@ -165,13 +165,9 @@ Letters lettersOf(const QString &typed, bifid::Dimension dimension)
     const std::string_view alphabet = bifid::baseAlphabet(dimension);
     Letters letters;
     qsizetype place = 0;
-    for (qsizetype i = 0; i < typed.size(); ++i) {
+    for (TextCodec::CodePointReader reader(typed); !reader.atEnd();) {
         ++place;
-        char32_t codePoint = typed[i].unicode();
-        if (typed[i].isHighSurrogate() && i + 1 < typed.size() && typed[i + 1].isLowSurrogate()) {
-            codePoint = QChar::surrogateToUcs4(typed[i], typed[i + 1]);
-            ++i;
-        }
+        const char32_t codePoint = reader.next().value;
         if (!QChar::isLetterOrNumber(codePoint))
             continue;
         const char32_t capital = codePoint >= U'a' && codePoint <= U'z' ? codePoint - U'a' + U'A' : codePoint;

@@ -52,15 +52,6 @@ constexpr quint64 kFreshSeeds = 1'000'000;
 constexpr std::array<const char *, bifid::kExerciseFieldCount> kFieldNames{
     "LabExerciseCoordinates", "LabExerciseRows", "LabExerciseCode", "LabExerciseResult"};
 
-std::vector<std::string> inCodePage(const QStringList &texts)
-{
-    std::vector<std::string> converted;
-    converted.reserve(std::size_t(texts.size()));
-    for (const QString &text : texts)
-        converted.push_back(TextCodec::toCodePage(text));
-    return converted;
-}
-
 // A field's text in the cipher's bytes, and for every byte where its character starts in the field.
 struct FieldBytes {
     std::string bytes;
@@ -70,14 +61,10 @@ struct FieldBytes {
 FieldBytes bytesOf(const QString &text)
 {
     FieldBytes field;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype length
-            = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
-        for (const char byte : TextCodec::toCodePage(QStringView(text).mid(i, length))) {
-            field.bytes += byte;
-            field.places.push_back(int(i));
-        }
-        i += length;
+    field.bytes = TextCodec::toCodePage(text);
+    for (TextCodec::CodePointReader reader(text); !reader.atEnd();) {
+        const TextCodec::CodePoint codePoint = reader.next();
+        field.places.insert(field.places.end(), TextCodec::byteCount(codePoint.value), int(codePoint.start));
     }
     return field;
 }
@@ -104,7 +91,7 @@ QList<QTextEdit::ExtraSelection> marksOf(QPlainTextEdit *field, const FieldBytes
         marks << markOf(field, placeOf(0), placeOf(check.correct - 1) + 1, {}, Colours::kGreen);
     if (check.hasMistake()) {
         const int wrong = placeOf(check.correct);
-        const int length = text[wrong].isHighSurrogate() ? 2 : 1;
+        const auto length = int(TextCodec::CodePointReader(QStringView(text).mid(wrong)).next().length);
         marks << markOf(field, wrong, wrong + length, Colours::kRed, Colours::kWhite);
     }
     return marks;
@@ -447,8 +434,10 @@ void LabExercisePage::settingsChanged()
 std::optional<bifid::ExerciseTask> LabExercisePage::taskFor(
     std::uint64_t seed, const bifid::ExerciseSettings &settings) const
 {
-    const std::vector<std::string> keywords = bifid::exerciseKeywords(inCodePage(m_mainWindow.keywordChoices()));
-    bifid::ExerciseTask task = bifid::drawExercise(seed, inCodePage(exerciseSentences()), keywords, settings);
+    const std::vector<std::string> keywords
+        = bifid::exerciseKeywords(TextCodec::toCodePage(m_mainWindow.keywordChoices()));
+    bifid::ExerciseTask task
+        = bifid::drawExercise(seed, TextCodec::toCodePage(exerciseSentences()), keywords, settings);
     if (settings.key == bifid::ExerciseKeySource::MainWindow) {
         const std::optional<bifid::Square> square = m_mainWindow.shownSquare();
         if (!square || m_mainWindow.cleanedKeyword().isEmpty()) {

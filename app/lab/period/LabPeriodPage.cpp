@@ -61,18 +61,12 @@ Letters lettersOf(const QString &typed, bool deciphering, Dimension dimension)
                                         : std::uint8_t(bifid::cleanText({&c, 1}, keepDigits, dimension).size());
     }
     letters.typedPlaces.reserve(letters.text.size());
-    // TextCodec makes one byte of a code point and two of a line break.
     std::size_t byte = 0;
-    for (qsizetype place = 0; place < typed.size(); ++place) {
-        const qsizetype typedPlace = place;
-        int bytesOfCharacter = 1;
-        if (typed[place] == u'\n')
-            bytesOfCharacter = 2;
-        else if (typed[place].isHighSurrogate() && place + 1 < typed.size() && typed[place + 1].isLowSurrogate())
-            ++place;
-        for (; bytesOfCharacter > 0; --bytesOfCharacter, ++byte)
+    for (TextCodec::CodePointReader reader(typed); !reader.atEnd();) {
+        const TextCodec::CodePoint codePoint = reader.next();
+        for (int k = 0; k < TextCodec::byteCount(codePoint.value); ++k, ++byte)
             letters.typedPlaces.insert(
-                letters.typedPlaces.end(), lettersFrom[static_cast<unsigned char>(bytes[byte])], typedPlace);
+                letters.typedPlaces.end(), lettersFrom[static_cast<unsigned char>(bytes[byte])], codePoint.start);
     }
     return letters;
 }
