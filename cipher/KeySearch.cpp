@@ -175,11 +175,7 @@ KeySearch::KeySearch(std::string_view ciphertext, const QuadgramTable &table, co
         candidate.statistic = periodStatisticValue(letters, m_dimension, period, m_settings.depth);
         strongest = std::max(strongest, candidate.statistic);
         weakest = std::min(weakest, candidate.statistic);
-        const std::vector<std::size_t> places = codePlaces(n, period, m_settings.depth);
-        candidate.sources.resize(2 * n);
-        std::transform(places.begin(), places.end(), candidate.sources.begin(),
-            [](std::size_t place) { return static_cast<std::uint32_t>(place); });
-        m_candidates.push_back(std::move(candidate));
+        m_candidates.push_back(candidate);
     }
     for (PeriodCandidate &candidate : m_candidates)
         candidate.prior = strongest > weakest ? (candidate.statistic - weakest) / (strongest - weakest) : 0;
@@ -190,7 +186,7 @@ KeySearch::KeySearch(std::string_view ciphertext, const QuadgramTable &table, co
         PeriodCandidate &candidate = m_candidates[index];
         if (!candidate.keyless)
             continue;
-        m_sources = candidate.sources.data();
+        useCandidate(index);
         candidate.best = {m_current, score(m_current), index};
         candidate.starts = 1;
         list(candidate.best);
@@ -201,7 +197,7 @@ KeySearch::KeySearch(std::string_view ciphertext, const QuadgramTable &table, co
             return candidate.keyless;
         })) {
         m_finished = true;
-        m_sources = m_candidates.front().sources.data();
+        useCandidate(0);
         m_best = {m_current, score(m_current), 0};
         return;
     }
@@ -222,7 +218,7 @@ KeySearch::Scored KeySearch::score(const Key &key)
         digits[2 * j + 1] = key.columnOf[symbol];
     }
     std::uint8_t *plain = m_plaintext.data();
-    const std::uint32_t *sources = m_sources;
+    const std::uint32_t *sources = m_sources.data();
     for (std::size_t i = 0; i < n; ++i)
         plain[i] = key.symbolOfCell[digits[sources[2 * i]] * m_side + digits[sources[2 * i + 1]]];
 
@@ -340,7 +336,7 @@ void KeySearch::beginStart()
 {
     m_candidate = nextCandidate();
     PeriodCandidate &candidate = m_candidates[m_candidate];
-    m_sources = candidate.sources.data();
+    useCandidate(m_candidate);
     m_fresh = candidate.starts % kExploitEvery == 0;
     ++candidate.starts;
     ++m_starts;
@@ -492,7 +488,10 @@ std::vector<KeySearch::PeriodResult> KeySearch::periods() const
 void KeySearch::decipherSymbols(const Key &key, std::size_t candidate, std::vector<std::uint8_t> &plain) const
 {
     const std::size_t n = m_ciphertext.size();
-    const std::uint32_t *sources = m_candidates[candidate].sources.data();
+    std::vector<std::uint32_t> otherSources;
+    if (candidate != m_sourcesCandidate || m_sources.empty())
+        otherSources = sourcesOf(candidate);
+    const std::uint32_t *sources = otherSources.empty() ? m_sources.data() : otherSources.data();
     plain.resize(n);
     const auto digit = [&](std::uint32_t place) {
         const std::uint8_t symbol = m_ciphertext[place / 2];
@@ -500,6 +499,24 @@ void KeySearch::decipherSymbols(const Key &key, std::size_t candidate, std::vect
     };
     for (std::size_t i = 0; i < n; ++i)
         plain[i] = key.symbolOfCell[digit(sources[2 * i]) * m_side + digit(sources[2 * i + 1])];
+}
+
+std::vector<std::uint32_t> KeySearch::sourcesOf(std::size_t candidate) const
+{
+    const std::vector<std::size_t> places
+        = codePlaces(m_ciphertext.size(), m_candidates[candidate].period, m_settings.depth);
+    std::vector<std::uint32_t> sources(places.size());
+    std::transform(places.begin(), places.end(), sources.begin(),
+        [](std::size_t place) { return static_cast<std::uint32_t>(place); });
+    return sources;
+}
+
+void KeySearch::useCandidate(std::size_t candidate)
+{
+    if (candidate == m_sourcesCandidate && !m_sources.empty())
+        return;
+    m_sources = sourcesOf(candidate);
+    m_sourcesCandidate = candidate;
 }
 
 Square KeySearch::squareOf(const Key &key) const

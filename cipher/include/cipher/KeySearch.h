@@ -131,13 +131,12 @@ private:
         Found found;
         std::vector<std::uint8_t> plaintext;  // symbols
     };
-    // One candidate period: where the digits of every plaintext letter come from, and what it reached.
+    // One candidate period and what it reached.
     struct PeriodCandidate {
         std::size_t period = 0;
         double statistic = 0;
         double prior = 0;  // the statistic scaled to 0 (the weakest) to 1 (the strongest)
         bool keyless = false;  // period 1: the plaintext is the ciphertext under every square
-        std::vector<std::uint32_t> sources;  // row then column code digit of every plaintext letter
         std::uint64_t starts = 0;
         Found best;
     };
@@ -153,6 +152,8 @@ private:
     [[nodiscard]] Square squareOf(const Key &key) const;
     [[nodiscard]] std::string plaintextOf(const Key &key, std::size_t candidate) const;
     void decipherSymbols(const Key &key, std::size_t candidate, std::vector<std::uint8_t> &plain) const;
+    void useCandidate(std::size_t candidate);
+    [[nodiscard]] std::vector<std::uint32_t> sourcesOf(std::size_t candidate) const;
 
     const QuadgramTable &m_table;
     Dimension m_dimension;
@@ -166,7 +167,10 @@ private:
     SearchRandom m_random;
     std::array<double, 4096> m_logUniform{};
     std::vector<PeriodCandidate> m_candidates;
-    const std::uint32_t *m_sources = nullptr;  // of the candidate at hand
+    // Where the row and the column code digit of every plaintext letter come from, for the candidate
+    // period at hand only: kept for all 21 periods of a long text, they would take 170 bytes a letter.
+    std::vector<std::uint32_t> m_sources;
+    std::size_t m_sourcesCandidate = 0;
 
     // The start at hand.
     std::size_t m_candidate = 0;
