@@ -111,7 +111,7 @@ void LabWindow::placeOnScreen()
     const QRect area = screen->availableGeometry();
     QSize frame = frameGeometry().size() - geometry().size();
     if (frame.isEmpty())
-        frame = QSize(16, 36);  // until the desktop has framed the window
+        frame = FormZoom::kFrameAllowance;
     const QSize size = FormZoom::scaled(kDesignedSize, m_zoom->factor()).boundedTo(area.size() - frame);
     resize(size);
     move(area.left() + std::max(0, (area.width() - size.width() - frame.width()) / 2),

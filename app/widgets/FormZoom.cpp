@@ -42,8 +42,6 @@ bool placesItself(const QWidget *widget)
         && !qobject_cast<const QAbstractScrollArea *>(parent->parentWidget());
 }
 
-// The desktop's frame around a window, before it has framed it.
-constexpr QSize kFrameAllowance(16, 36);
 constexpr int kSmallestSearchedPercent = 50;
 
 QSize scaledLimit(QSize size, QSize unset, qreal factor)

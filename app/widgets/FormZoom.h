@@ -45,6 +45,9 @@ public:
     void applyWithinScreen(qreal factor);
     [[nodiscard]] qreal factor() const { return m_factor; }
 
+    // The desktop's frame around a window, until it has framed it.
+    static constexpr QSize kFrameAllowance{16, 36};
+
     // A font, size or length of the design at the factor applied.
     [[nodiscard]] static QFont scaled(QFont font, qreal factor);
     [[nodiscard]] static int scaled(int length, qreal factor);
