@@ -274,6 +274,20 @@ private slots:
         QCOMPARE(tabs->tabText(2), QStringLiteral("Kryptoanalyse"));
         QCOMPARE(tabs->widget(2)->objectName(), QStringLiteral("LabAnalysisPage"));
     }
+
+    // A zoomed lab gives the charts a zoomed font; the room they ask for follows it.
+    void chartsFollowTheZoom()
+    {
+        PeriodChart periods;
+        ScoreChart scores;
+        for (QWidget *chart : std::initializer_list<QWidget *>{&periods, &scores}) {
+            const QSize designed = chart->minimumSizeHint();
+            QFont smaller = chart->font();
+            smaller.setPointSizeF(QApplication::font().pointSizeF() / 2);
+            chart->setFont(smaller);
+            QCOMPARE(chart->minimumSizeHint(), designed / 2);
+        }
+    }
 };
 
 QTEST_MAIN(TestLabAnalysis)

@@ -288,6 +288,7 @@ void TestScreens::otherWindowsTakeTheZoomAndFitTheirScreen_data()
     QTest::addColumn<int>("percent");  // 0: as far as the screen holds the window
     QTest::addRow("desktop at 120 %%") << "desktop 1920 x 1080" << 2 << 120;
     QTest::addRow("laptop at 200 %%") << "laptop 1366 x 768" << 11 << 0;
+    QTest::addRow("projector at its fit") << "projector 1024 x 768" << 0 << 71;
 }
 
 void TestScreens::otherWindowsTakeTheZoomAndFitTheirScreen()

@@ -5,6 +5,9 @@
 #include "AnalysisCharts.h"
 
 #include "ChartValues.h"
+#include "FormZoom.h"
+
+#include <QApplication>
 
 #include <QLocale>
 #include <QPainter>
@@ -24,8 +27,38 @@ constexpr QColor kScoreDot(200, 60, 0);
 // The score axis: from noise to better than the German of the statistics' own source.
 constexpr double kLowestScore = -24;
 constexpr double kHighestScore = -10;
+constexpr QSize kDesignedSize(380, 150);
+constexpr QSize kSmallestSize(260, 110);
+
+// A size of the design for the application's font, grown or shrunk with the chart's zoomed font.
+QSize followingFont(const QWidget &chart, QSize designed)
+{
+    const qreal designedPoints = QApplication::font().pointSizeF();
+    const qreal points = chart.font().pointSizeF();
+    return FormZoom::scaled(designed, designedPoints > 0 && points > 0 ? points / designedPoints : 1);
+}
 
 }  // namespace
+
+QSize PeriodChart::sizeHint() const
+{
+    return followingFont(*this, kDesignedSize);
+}
+
+QSize PeriodChart::minimumSizeHint() const
+{
+    return followingFont(*this, kSmallestSize);
+}
+
+QSize ScoreChart::sizeHint() const
+{
+    return followingFont(*this, kDesignedSize);
+}
+
+QSize ScoreChart::minimumSizeHint() const
+{
+    return followingFont(*this, kSmallestSize);
+}
 
 PeriodChart::PeriodChart(QWidget *parent)
     : QWidget(parent)

@@ -31,8 +31,8 @@ public:
     void setScores(std::vector<std::optional<double>> scores);
     [[nodiscard]] const std::vector<std::optional<double>> &scores() const { return m_scores; }
 
-    [[nodiscard]] QSize sizeHint() const override { return {380, 150}; }
-    [[nodiscard]] QSize minimumSizeHint() const override { return {260, 110}; }
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -61,8 +61,8 @@ public:
     void addPoint(Point point);
     [[nodiscard]] const std::vector<Point> &points() const { return m_points; }
 
-    [[nodiscard]] QSize sizeHint() const override { return {380, 150}; }
-    [[nodiscard]] QSize minimumSizeHint() const override { return {260, 110}; }
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
