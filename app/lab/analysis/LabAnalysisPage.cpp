@@ -122,11 +122,9 @@ protected:
         for (const QString &word : {QStringLiteral("automatisch"), QStringLiteral("keine")})
             if (word.startsWith(typed, Qt::CaseInsensitive))
                 return typed.size() == word.size() ? QValidator::Acceptable : QValidator::Intermediate;
-        if (!typed.front().isDigit())
+        const qsizetype digits = leadingDigits(typed);
+        if (digits == 0)
             return QValidator::Invalid;
-        qsizetype digits = 0;
-        while (digits < typed.size() && typed[digits].isDigit())
-            ++digits;
         const QString rest = typed.mid(digits).trimmed();
         if (!rest.isEmpty() && !QStringLiteral("Buchstaben").startsWith(rest, Qt::CaseInsensitive))
             return QValidator::Invalid;
@@ -135,6 +133,14 @@ protected:
     }
 
 private:
+    [[nodiscard]] static qsizetype leadingDigits(const QString &typed)
+    {
+        qsizetype digits = 0;
+        while (digits < typed.size() && typed[digits].isDigit())
+            ++digits;
+        return digits;
+    }
+
     [[nodiscard]] static std::optional<int> parse(const QString &text)
     {
         const QString typed = text.trimmed();
@@ -142,9 +148,7 @@ private:
             return kAutomaticPeriod;
         if (typed.compare(QStringLiteral("keine"), Qt::CaseInsensitive) == 0)
             return 0;
-        qsizetype digits = 0;
-        while (digits < typed.size() && typed[digits].isDigit())
-            ++digits;
+        const qsizetype digits = leadingDigits(typed);
         if (digits == 0)
             return std::nullopt;
         return typed.left(digits).toInt();
@@ -183,6 +187,19 @@ Letters lettersOf(const QString &typed, bifid::Dimension dimension)
         return letters;
     }
     return letters;
+}
+
+// A table that the scripts packed into the resources, unpacked; empty where it is missing, which no table
+// reads as its own.
+QByteArray unpackedResource(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? qUncompress(file.readAll()) : QByteArray();
+}
+
+std::string_view viewOf(const QByteArray &bytes)
+{
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 // Where letter `index` of a plaintext stands in its text with the word breaks.
@@ -446,13 +463,10 @@ std::shared_ptr<const bifid::QuadgramTable> LabAnalysisPage::table(bifid::Dimens
 {
     auto &table = m_tables[{dimension, german}];
     if (!table) {
-        QFile file(QStringLiteral(":/quadgrams/%1-%2.qgram")
-                       .arg(german ? "de" : "en", dimension == bifid::Dimension::Five ? "5" : "6"));
-        if (!file.open(QIODevice::ReadOnly))
-            return nullptr;
-        const QByteArray bytes = qUncompress(file.readAll());
-        std::optional<bifid::QuadgramTable> read = bifid::QuadgramTable::fromBytes(
-            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), dimension);
+        const QByteArray bytes
+            = unpackedResource(QStringLiteral(":/quadgrams/%1-%2.qgram")
+                                   .arg(german ? "de" : "en", dimension == bifid::Dimension::Five ? "5" : "6"));
+        std::optional<bifid::QuadgramTable> read = bifid::QuadgramTable::fromBytes(viewOf(bytes), dimension);
         if (!read)
             return nullptr;
         table = std::make_shared<const bifid::QuadgramTable>(std::move(*read));
@@ -465,12 +479,8 @@ std::shared_ptr<const bifid::WordTable> LabAnalysisPage::words(bifid::Dimension 
 {
     auto &words = m_words[{dimension, german}];
     if (!words) {
-        QFile file(QStringLiteral(":/words/%1.words").arg(german ? "de" : "en"));
-        if (!file.open(QIODevice::ReadOnly))
-            return nullptr;
-        const QByteArray bytes = qUncompress(file.readAll());
-        std::optional<bifid::WordTable> read = bifid::WordTable::fromText(
-            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), dimension);
+        const QByteArray bytes = unpackedResource(QStringLiteral(":/words/%1.words").arg(german ? "de" : "en"));
+        std::optional<bifid::WordTable> read = bifid::WordTable::fromText(viewOf(bytes), dimension);
         if (!read)
             return nullptr;
         words = std::make_shared<const bifid::WordTable>(std::move(*read));

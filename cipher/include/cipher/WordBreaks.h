@@ -21,9 +21,9 @@ namespace bifid {
 
 class WordTable {
 public:
-    // A table file's text once unpacked: a first line "* TOTAL" with the number of words counted, then
-    // one word a line as "WORD COUNT" in capitals A to Z. For the 5 X 5 square J counts as I. Nothing
-    // unless the text has that form.
+    // A table file's text once unpacked: a first line with the number of words counted, then groups of
+    // words of one count, each a line with the count and then one word a line in capitals A to Z. For the
+    // 5 X 5 square J counts as I. Nothing unless the text has that form.
     [[nodiscard]] static std::optional<WordTable> fromText(std::string_view text, Dimension dimension);
 
     [[nodiscard]] std::size_t size() const { return m_cost.size(); }
