@@ -20,7 +20,9 @@
 #include <cipher/Periodic.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -112,20 +114,29 @@ private slots:
     void periodFieldReadsWhatItShows_data()
     {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("pasted");
         QTest::addColumn<int>("period");
-        QTest::newRow("automatic") << QStringLiteral("automatisch") << -1;
-        QTest::newRow("none") << QStringLiteral("keine") << 0;
-        QTest::newRow("a number") << QStringLiteral("12") << 12;
-        QTest::newRow("one letter") << QStringLiteral("1 Buchstabe") << 1;
+        QTest::newRow("automatic") << QStringLiteral("automatisch") << false << -1;
+        QTest::newRow("none") << QStringLiteral("keine") << false << 0;
+        QTest::newRow("a number") << QStringLiteral("12") << false << 12;
+        QTest::newRow("one letter") << QStringLiteral("1 Buchstabe") << false << 1;
+        // More digits than a number holds are refused, not read as "keine".
+        QTest::newRow("pasted digits beyond any number") << QStringLiteral("99999999999") << true << 7;
     }
     void periodFieldReadsWhatItShows()
     {
         QFETCH(QString, typed);
+        QFETCH(bool, pasted);
         QFETCH(int, period);
         AnalysisView view;
         view.period()->setValue(7);
         view.period()->selectAll();
-        QTest::keyClicks(view.period(), typed);
+        if (pasted) {
+            QGuiApplication::clipboard()->setText(typed);
+            QTest::keyClick(view.period(), Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(view.period(), typed);
+        }
         QTest::keyClick(view.period(), Qt::Key_Return);
         QCOMPARE(view.period()->value(), period);
     }

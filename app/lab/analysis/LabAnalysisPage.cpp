@@ -128,8 +128,9 @@ protected:
         const QString rest = typed.mid(digits).trimmed();
         if (!rest.isEmpty() && !QStringLiteral("Buchstaben").startsWith(rest, Qt::CaseInsensitive))
             return QValidator::Invalid;
-        const int period = typed.left(digits).toInt();
-        return period <= kLargestPeriod ? QValidator::Acceptable : QValidator::Invalid;
+        bool read = false;
+        const int period = typed.left(digits).toInt(&read);
+        return read && period <= kLargestPeriod ? QValidator::Acceptable : QValidator::Invalid;
     }
 
 private:
