@@ -29,7 +29,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <numeric>
 #include <string>
 #include <vector>
 

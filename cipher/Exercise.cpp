@@ -59,6 +59,9 @@ constexpr std::uint64_t kCodeBase = kCodeCharacters.size();
 constexpr std::size_t kSettingsCharacters = 2;
 constexpr std::size_t kSeedMinCharacters = 4;
 constexpr std::size_t kCodeGroup = 4;
+// A seed of 64 bits takes at most 13 characters of base 32; one more for the check.
+static_assert(kTaskCodeMinLength == kSettingsCharacters + kSeedMinCharacters + 1);
+static_assert(kTaskCodeMaxLength == kSettingsCharacters + 13 + 1);
 // A prime, so that the check catches every single wrong character but one of 31 values apart, and
 // every swap of two neighbours but those two.
 constexpr std::uint64_t kCheckModulus = 31;
@@ -517,7 +520,7 @@ std::string exercisePlaintext(const ExerciseTask &task)
 
 KeyedSquare exerciseSquare(const ExerciseTask &task)
 {
-    KeyedSquare keyed{task.square.value_or(classicalSquare(task.keyword, task.dimension)), {}};
+    KeyedSquare keyed{task.square ? *task.square : classicalSquare(task.keyword, task.dimension), {}};
     // The classical rule lays the keyword's letters first, so they are the cells of the letters it has.
     std::bitset<256> inKeyword;
     for (const char c : squareLetters(cleanText(task.keyword, true, Dimension::Six), task.dimension))

@@ -87,9 +87,13 @@ CribFit fitOf(std::string_view plaintext, std::string_view crib, std::optional<s
     return fewest;
 }
 
-double bitsPerQuadgram(std::int64_t total, std::size_t letters)
+// Plaintexts that agree in most letters are one candidate.
+bool sameCandidate(const std::vector<std::uint8_t> &plaintext, const std::vector<std::uint8_t> &other)
 {
-    return static_cast<double>(total) / 8.0 / static_cast<double>(std::max<std::size_t>(letters, 4) - 3);
+    std::size_t agree = 0;
+    for (std::size_t i = 0; i < plaintext.size(); ++i)
+        agree += plaintext[i] == other[i] ? 1 : 0;
+    return static_cast<double>(agree) > kSameCandidate * static_cast<double>(plaintext.size());
 }
 
 }  // namespace
@@ -135,7 +139,7 @@ KeySearch::KeySearch(std::string_view ciphertext, const QuadgramTable &table, co
     , m_settings(settings)
     , m_random(settings.seed)
 {
-    m_settings.depth = std::clamp(settings.depth, 1, 5);
+    m_settings.depth = std::clamp(settings.depth, 2, 5);
     const std::array<int, 256> symbolOf = symbolTable(m_dimension);
     m_ciphertext.reserve(ciphertext.size());
     for (char c : ciphertext)
@@ -166,13 +170,19 @@ KeySearch::KeySearch(std::string_view ciphertext, const QuadgramTable &table, co
     std::string letters(n, '\0');
     for (std::size_t j = 0; j < n; ++j)
         letters[j] = alphabet[m_ciphertext[j]];
+    // One pass over the letters gives the statistic of every period but the single block.
+    const PeriodStatistic statistic = settings.findPeriod
+        ? periodStatistic(letters, m_dimension, periods.back(), m_settings.depth)
+        : PeriodStatistic{};
     double strongest = 1;
     double weakest = 1;
     for (std::size_t period : periods) {
         PeriodCandidate candidate;
         candidate.period = period;
-        candidate.keyless = period == 1 && m_settings.depth >= 1;
-        candidate.statistic = periodStatisticValue(letters, m_dimension, period, m_settings.depth);
+        candidate.keyless = period == 1;
+        candidate.statistic = settings.findPeriod && period > 0
+            ? statistic.values[period - 1]
+            : periodStatisticValue(letters, m_dimension, period, m_settings.depth);
         strongest = std::max(strongest, candidate.statistic);
         weakest = std::min(weakest, candidate.statistic);
         m_candidates.push_back(candidate);
@@ -189,7 +199,9 @@ KeySearch::KeySearch(std::string_view ciphertext, const QuadgramTable &table, co
         useCandidate(index);
         candidate.best = {m_current, score(m_current), index};
         candidate.starts = 1;
-        list(candidate.best);
+        std::vector<std::uint8_t> plain;
+        decipherSymbols(m_current, index, plain);
+        list(candidate.best, std::move(plain));
     }
 
     m_finished = n < 4;
@@ -315,13 +327,13 @@ std::size_t KeySearch::nextCandidate()
         return chosen;
     double bestBits = -1e300;
     for (const PeriodCandidate &candidate : m_candidates)
-        bestBits = std::max(bestBits, bitsPerQuadgram(candidate.best.scored.total, letters()));
+        bestBits = std::max(bestBits, log2PerQuadgram(candidate.best.scored.total, letters()));
     double fewest = 1e300;
     for (std::size_t index = 0; index < m_candidates.size(); ++index) {
         const PeriodCandidate &candidate = m_candidates[index];
         if (candidate.keyless)
             continue;
-        const double below = bestBits - bitsPerQuadgram(candidate.best.scored.total, letters());
+        const double below = bestBits - log2PerQuadgram(candidate.best.scored.total, letters());
         const double weight = std::exp(-below / kPeriodSpread) + kPeriodFloor * (1 + candidate.prior);
         const double load = static_cast<double>(candidate.starts + 1) / weight;
         if (load < fewest) {
@@ -366,10 +378,9 @@ void KeySearch::endStart()
     PeriodCandidate &candidate = m_candidates[m_candidate];
     if (m_startBest.scored.total > candidate.best.scored.total)
         candidate.best = m_startBest;
-    list(m_startBest);
-
     std::vector<std::uint8_t> &plain = m_plaintext;
     decipherSymbols(m_startBest.key, m_candidate, plain);
+    list(m_startBest, plain);
     if (m_startBest.scored.total > m_agreedTotal) {
         m_agreedTotal = m_startBest.scored.total;
         m_agreedPlaintext = plain;
@@ -421,16 +432,10 @@ void KeySearch::run(std::uint64_t keys)
 
 // Keeps the best distinct results: a result that agrees with a listed one in most letters replaces it
 // only when it is better.
-void KeySearch::list(const Found &found)
+void KeySearch::list(const Found &found, std::vector<std::uint8_t> plaintext)
 {
-    Listed listed{found, {}};
-    decipherSymbols(found.key, found.candidate, listed.plaintext);
-    const auto same = [&](const Listed &other) {
-        std::size_t agree = 0;
-        for (std::size_t i = 0; i < listed.plaintext.size(); ++i)
-            agree += listed.plaintext[i] == other.plaintext[i] ? 1 : 0;
-        return static_cast<double>(agree) > kSameCandidate * static_cast<double>(listed.plaintext.size());
-    };
+    Listed listed{found, std::move(plaintext)};
+    const auto same = [&](const Listed &other) { return sameCandidate(listed.plaintext, other.plaintext); };
     for (const Listed &other : m_listed)
         if (same(other) && other.found.scored.total >= found.scored.total)
             return;
@@ -457,10 +462,7 @@ std::vector<KeySearch::Candidate> KeySearch::candidates() const
     for (const Listed &listed : m_listed) {
         if (found.size() == kListedCandidates)
             break;
-        std::size_t agree = 0;
-        for (std::size_t i = 0; i < bestPlain.size(); ++i)
-            agree += bestPlain[i] == listed.plaintext[i] ? 1 : 0;
-        if (static_cast<double>(agree) <= kSameCandidate * static_cast<double>(bestPlain.size()))
+        if (!sameCandidate(bestPlain, listed.plaintext))
             found.push_back(&listed.found);
     }
     std::vector<Candidate> result;

@@ -148,7 +148,7 @@ private:
     void beginStart();
     void endStart();
     [[nodiscard]] std::size_t nextCandidate();
-    void list(const Found &found);
+    void list(const Found &found, std::vector<std::uint8_t> plaintext);
     [[nodiscard]] Square squareOf(const Key &key) const;
     [[nodiscard]] std::string plaintextOf(const Key &key, std::size_t candidate) const;
     void decipherSymbols(const Key &key, std::size_t candidate, std::vector<std::uint8_t> &plain) const;
