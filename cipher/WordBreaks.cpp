@@ -88,7 +88,7 @@ std::vector<std::size_t> WordTable::breaks(std::string_view letters) const
     std::vector<float> cost(n + 1, std::numeric_limits<float>::infinity());
     std::vector<std::size_t> from(n + 1, 0);
     cost[0] = 0;
-    std::string word;
+    const std::size_t longest = std::max(m_longest, kLongestUnknown);
     for (std::size_t start = 0; start < n; ++start) {
         if (cost[start] == std::numeric_limits<float>::infinity())
             continue;
@@ -105,14 +105,11 @@ std::vector<std::size_t> WordTable::breaks(std::string_view letters) const
             offer(end, 0);
             continue;
         }
-        word.clear();
-        const std::size_t longest = std::max(m_longest, kLongestUnknown);
         for (std::size_t end = start + 1; end <= n && end - start <= longest; ++end) {
             if (isDigit(letters[end - 1]))
                 break;
-            word += letters[end - 1];
             const std::size_t length = end - start;
-            if (const std::optional<float> known = costOf(word))
+            if (const std::optional<float> known = costOf(letters.substr(start, length)))
                 offer(end, *known);
             if (length <= kLongestUnknown)
                 offer(end, m_unknownCost + m_unknownLetterCost * static_cast<float>(length));
@@ -129,12 +126,12 @@ std::vector<std::size_t> WordTable::breaks(std::string_view letters) const
 // A known word, or a known word with an ending of inflection that the table does not hold.
 std::optional<float> WordTable::costOf(std::string_view word) const
 {
-    if (const auto known = m_cost.find(std::string(word)); known != m_cost.end())
+    if (const auto known = m_cost.find(word); known != m_cost.end())
         return known->second;
     for (std::string_view ending : kEndings) {
         if (word.size() < ending.size() + 4 || !word.ends_with(ending))
             continue;
-        const auto stem = m_cost.find(std::string(word.substr(0, word.size() - ending.size())));
+        const auto stem = m_cost.find(word.substr(0, word.size() - ending.size()));
         if (stem != m_cost.end())
             return stem->second + kEndingCost;
     }

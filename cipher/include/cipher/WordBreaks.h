@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,7 +40,12 @@ private:
     WordTable() = default;
     [[nodiscard]] std::optional<float> costOf(std::string_view word) const;
 
-    std::unordered_map<std::string, float> m_cost;  // -log2 of a word's probability
+    // Looked up by a view of the letters, without a string made for every try.
+    struct WordHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view word) const { return std::hash<std::string_view>{}(word); }
+    };
+    std::unordered_map<std::string, float, WordHash, std::equal_to<>> m_cost;  // -log2 of a word's probability
     float m_unknownCost = 0;  // of an unknown stretch, and per further letter
     float m_unknownLetterCost = 0;
     std::size_t m_longest = 0;
