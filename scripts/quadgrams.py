@@ -45,6 +45,12 @@ def fortunes(path):
         return re.split(r"^%\s*$", f.read(), flags=re.M)
 
 
+def write_packed(path, data):
+    """Writes `data` as Qt's qCompress packs it: its size as four big-endian bytes, then the zlib stream."""
+    with open(path, "wb") as f:
+        f.write(struct.pack(">I", len(data)) + zlib.compress(data, 9))
+
+
 def main():
     dimension = int(sys.argv[1])
     output = sys.argv[2]
@@ -67,8 +73,7 @@ def main():
     for i, count in enumerate(counts):
         log_p = math.log2(count / total) if count else unseen
         table[i] = max(0, min(255, round(8 * (log_p + 32))))
-    with open(output, "wb") as f:
-        f.write(struct.pack(">I", len(table)) + zlib.compress(bytes(table), 9))
+    write_packed(output, bytes(table))
     seen = sum(1 for c in counts if c)
     print(f"{output}: {letters} letters, {total} quadgrams, {seen} of {size**4} seen")
 

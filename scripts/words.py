@@ -18,11 +18,10 @@ bytes, then the zlib stream.
 import collections
 import itertools
 import re
-import struct
 import sys
-import zlib
 
-SPELLED = {"Ä": "AE", "ä": "AE", "Ö": "OE", "ö": "OE", "Ü": "UE", "ü": "UE", "ß": "SZ"}
+from quadgrams import SPELLED, fortunes, write_packed
+
 WORD = re.compile(r"[A-Za-zÄÖÜäöüß]+")
 LONGEST = 24  # longer words are left out: the program does not look for them
 
@@ -35,11 +34,8 @@ def main():
     output = sys.argv[1]
     counts = collections.Counter()
     for path in sys.argv[2:]:
-        with open(path, encoding="utf-8", errors="replace") as f:
-            for line in f:
-                if line.strip() == "%":
-                    continue
-                counts.update(clean(word) for word in WORD.findall(line))
+        for fortune in fortunes(path):
+            counts.update(clean(word) for word in WORD.findall(fortune))
     total = sum(counts.values())
     kept = sorted(((count, word) for word, count in counts.items() if len(word) <= LONGEST),
                   key=lambda item: (-item[0], item[1]))
@@ -47,8 +43,7 @@ def main():
     for count, group in itertools.groupby(kept, key=lambda item: item[0]):
         text += f"{count}\n" + "".join(f"{word}\n" for _, word in group)
     data = text.encode("ascii")
-    with open(output, "wb") as f:
-        f.write(struct.pack(">I", len(data)) + zlib.compress(data, 9))
+    write_packed(output, data)
     print(f"{output}: {total} words counted, {len(kept)} kept, {len(data)} bytes unpacked")
 
 
