@@ -7,6 +7,8 @@
 #include "ExerciseTexts.h"
 #include "TextCodec.h"
 
+#include <cipher/Grouping.h>
+
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPicture>
@@ -244,8 +246,9 @@ public:
             const bifid::ExerciseTask &task = tasks[i].task;
             const bifid::ExerciseSolution solution = bifid::solveExercise(task);
             const std::array<QString, kColumns.size()> cells{QString::number(i + 1), tasks[i].code,
-                ExerciseTexts::taskSummary(task), TextCodec::fromCodePage(task.keyword), inGroups(solution.code, 2),
-                inGroups(solution.result, task.period == 0 ? 5 : task.period)};
+                ExerciseTexts::taskSummary(task), TextCodec::fromCodePage(task.keyword),
+                TextCodec::fromCodePage(bifid::groupText(solution.code, 2)),
+                TextCodec::fromCodePage(bifid::groupText(solution.result, task.period == 0 ? 5 : task.period))};
             row(cells, false);
         }
     }
@@ -261,14 +264,6 @@ private:
             {"Keyword", 360, Qt::TextWrapAnywhere}, {"Cipher-Code", 530, Qt::TextWordWrap},
             {"Ergebnis", 460, Qt::TextWordWrap}}};
 
-    // The text in groups with a blank between them, so that a cell breaks between groups.
-    [[nodiscard]] static QString inGroups(std::string_view text, std::size_t group)
-    {
-        QStringList groups;
-        for (std::size_t start = 0; start < text.size(); start += group)
-            groups << TextCodec::fromCodePage(text.substr(start, group));
-        return groups.join(u' ');
-    }
     static constexpr double kPadding = 8;
 
     void startPage()

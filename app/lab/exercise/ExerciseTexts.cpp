@@ -7,6 +7,8 @@
 #include "CipherMessages.h"
 #include "TextCodec.h"
 
+#include <cipher/Grouping.h>
+
 #include <array>
 
 using bifid::Dimension;
@@ -28,17 +30,6 @@ bool enciphering(const ExerciseTask &task)
 QString text(std::string_view bytes)
 {
     return TextCodec::fromCodePage(bytes);
-}
-
-// The text in blocks of the period, so that the learner sees where each block ends.
-QString inBlocks(std::string_view letters, std::size_t period)
-{
-    if (period == 0)
-        return text(letters);
-    QStringList blocks;
-    for (std::size_t start = 0; start < letters.size(); start += period)
-        blocks << text(letters.substr(start, period));
-    return blocks.join(u' ');
 }
 
 QString periodText(const ExerciseTask &task)
@@ -155,10 +146,10 @@ QStringList taskLines(const ExerciseTask &task, const ExerciseSolution &solution
     QStringList lines;
     if (enciphering(task)) {
         lines << QStringLiteral("Verschlüssele den Text „%1“ mit der Bifid-Chiffre.").arg(text(task.sentence))
-              << QStringLiteral("Klartext: %1").arg(inBlocks(solution.given, task.period));
+              << QStringLiteral("Klartext: %1").arg(text(bifid::groupText(solution.given, task.period)));
     } else {
         lines << QStringLiteral("Entschlüssele den Geheimtext mit der Bifid-Chiffre.")
-              << QStringLiteral("Geheimtext: %1").arg(inBlocks(solution.given, task.period));
+              << QStringLiteral("Geheimtext: %1").arg(text(bifid::groupText(solution.given, task.period)));
     }
     lines << QStringLiteral("%1-Matrix, Fraktionierungstiefe %2, %3.")
                  .arg(CipherMessages::sizeName(task.dimension))

@@ -18,6 +18,8 @@
 #include "SquareGrid.h"
 #include "TextCodec.h"
 
+#include <cipher/Grouping.h>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -106,14 +108,6 @@ bool replaceText(QPlainTextEdit *field, const QString &text)
     cursor.select(QTextCursor::Document);
     cursor.insertText(text);
     return true;
-}
-
-QString inPairs(std::string_view digits)
-{
-    QStringList pairs;
-    for (std::size_t i = 0; i < digits.size(); i += 2)
-        pairs << TextCodec::fromCodePage(digits.substr(i, 2));
-    return pairs.join(u' ');
 }
 
 QComboBox *choiceBox(QWidget *parent, const char *name, const QStringList &entries)
@@ -565,7 +559,8 @@ void LabExercisePage::showSolution()
             result.insert(i, u' ');
     }
     const std::array<QString, bifid::kExerciseFieldCount> answers{
-        inPairs(s.coordinates), rows.join(u'\n'), inPairs(s.code), result};
+        TextCodec::fromCodePage(bifid::groupText(s.coordinates, 2)), rows.join(u'\n'),
+        TextCodec::fromCodePage(bifid::groupText(s.code, 2)), result};
     std::array<bool, bifid::kExerciseFieldCount> changed{};
     m_writingFields = true;
     for (std::size_t f = 0; f < answers.size(); ++f)
