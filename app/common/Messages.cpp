@@ -43,6 +43,11 @@ void showBox(QWidget *parent, QMessageBox::Icon icon, const QString &caption, co
 
 }  // namespace
 
+QString counted(std::size_t count, const char *one, const char *many, const QLocale &locale)
+{
+    return QStringLiteral("%1 %2").arg(locale.toString(qulonglong(count)), QString::fromUtf8(count == 1 ? one : many));
+}
+
 void showMessage(QWidget *parent, const QString &caption, const QString &text)
 {
     showBox(parent, QMessageBox::NoIcon, caption, text);

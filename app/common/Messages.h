@@ -4,7 +4,10 @@
 
 #pragma once
 
+#include <QLocale>
 #include <QString>
+
+#include <cstddef>
 
 #include <stdexcept>
 
@@ -34,6 +37,11 @@ namespace Messages {
 
 // Appends a full stop when the last character sorts after the full stop in the code page.
 [[nodiscard]] QString withFinalFullStop(const QString &message);
+
+// "1 Buchstabe", "2 Buchstaben": the count, written as `locale` writes numbers, and the noun that agrees
+// with it.
+[[nodiscard]] QString counted(
+    std::size_t count, const char *one, const char *many, const QLocale &locale = QLocale::c());
 
 // A modal box with one OK button and no icon.
 void showMessage(QWidget *parent, const QString &caption, const QString &text);

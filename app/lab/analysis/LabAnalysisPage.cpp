@@ -7,6 +7,7 @@
 #include "AnalysisCharts.h"
 #include "CipherMessages.h"
 #include "FocusHandOver.h"
+#include "Messages.h"
 #include "PageScrollArea.h"
 #include "SquareGrid.h"
 #include "TextCodec.h"
@@ -80,13 +81,6 @@ QString number(double value, int decimals)
     return german().toString(value, 'f', decimals);
 }
 
-// "1 Buchstabe", "2 Buchstaben": German number agreement.
-QString counted(std::size_t count, const char *one, const char *many)
-{
-    return QStringLiteral("%1 %2").arg(
-        german().toString(qulonglong(count)), QString::fromUtf8(count == 1 ? one : many));
-}
-
 QString periodName(std::size_t period)
 {
     return period == 0 ? QStringLiteral("keine (ein Block)") : QString::number(period);
@@ -109,7 +103,7 @@ protected:
             return QStringLiteral("automatisch");
         if (value == 0)
             return QStringLiteral("keine");
-        return counted(std::size_t(value), "Buchstabe", "Buchstaben");
+        return Messages::counted(std::size_t(value), "Buchstabe", "Buchstaben", german());
     }
 
     [[nodiscard]] int valueFromText(const QString &text) const override { return parse(text).value_or(value()); }
@@ -495,7 +489,9 @@ void LabAnalysisPage::inputChanged()
     Letters letters = lettersOf(m_input->toPlainText(), dim);
     m_ciphertext = std::move(letters.text);
     m_inputError = std::move(letters.error);
-    m_letters->setText(m_inputError.isEmpty() ? counted(m_ciphertext.size(), "Buchstabe", "Buchstaben") : QString());
+    m_letters->setText(m_inputError.isEmpty()
+            ? Messages::counted(m_ciphertext.size(), "Buchstabe", "Buchstaben", german())
+            : QString());
     const bifid::PeriodStatistic statistic
         = bifid::periodStatistic(m_ciphertext, dim, kLargestSearchedPeriod, m_depth->value());
     m_periodChart->setValues(statistic.values, statistic.suggested);
@@ -562,7 +558,7 @@ void LabAnalysisPage::start()
     const std::size_t cribEnd = settings.crib.position.value_or(0) + settings.crib.text.size();
     if (cribEnd > m_ciphertext.size()) {
         showStatus(QStringLiteral("Der bekannte Klartext reicht über das Ende des Geheimtexts (%1) hinaus.")
-                       .arg(counted(m_ciphertext.size(), "Buchstabe", "Buchstaben")),
+                       .arg(Messages::counted(m_ciphertext.size(), "Buchstabe", "Buchstaben", german())),
             true);
         return;
     }
@@ -635,7 +631,8 @@ void LabAnalysisPage::showProgress(const SearchProgress &progress)
             // With a known plaintext the list is ordered by the score less the contradicted letters.
             const QString contradicted = m_searchedCrib.text.empty() || candidate.cribMismatches == 0
                 ? QString()
-                : QStringLiteral(" · %1").arg(counted(candidate.cribMismatches, "Widerspruch", "Widersprüche"));
+                : QStringLiteral(" · %1").arg(
+                    Messages::counted(candidate.cribMismatches, "Widerspruch", "Widersprüche", german()));
             m_candidates->addItem(
                 QStringLiteral("%1 bit · Periode %2%3 · %4")
                     .arg(number(candidate.score, 2), periodName(candidate.period), contradicted, start));

@@ -8,6 +8,7 @@
 #include "Colours.h"
 #include "Fonts.h"
 #include "MainWindowState.h"
+#include "Messages.h"
 #include "PlainTextTrace.h"
 #include "SquareGrid.h"
 #include "StepList.h"
@@ -75,11 +76,6 @@ Letters lettersOf(const QString &typed, bool deciphering, Dimension dimension)
 std::size_t keywordCellCount(std::string_view spelled, Dimension dimension)
 {
     return bifid::squareKeyword(spelled, dimension).size();
-}
-
-QString count(std::size_t value, const char *one, const char *many)
-{
-    return QStringLiteral("%1 %2").arg(qulonglong(value)).arg(QString::fromUtf8(value == 1 ? one : many));
 }
 
 }  // namespace
@@ -280,7 +276,7 @@ void LabPeriodPage::showBlocks()
         ui->LabBlocks->clear();
         return;
     }
-    const QString text = count(letters, "Buchstabe", "Buchstaben");
+    const QString text = Messages::counted(letters, "Buchstabe", "Buchstaben");
     if (blocks == 1) {
         ui->LabBlocks->setText(QStringLiteral("%1 in einem Block.").arg(text));
         return;
@@ -289,7 +285,8 @@ void LabPeriodPage::showBlocks()
     QString described
         = QStringLiteral("%1 in %2 Blöcken zu %3").arg(text).arg(qulonglong(blocks)).arg(qulonglong(pass.period));
     if (last < pass.period)
-        described += QStringLiteral(", der letzte kürzer mit %1").arg(count(last, "Buchstabe", "Buchstaben"));
+        described
+            += QStringLiteral(", der letzte kürzer mit %1").arg(Messages::counted(last, "Buchstabe", "Buchstaben"));
     ui->LabBlocks->setText(described + u'.');
 }
 
