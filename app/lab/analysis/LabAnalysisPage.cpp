@@ -300,6 +300,7 @@ QWidget *LabAnalysisPage::buildPeriodColumn()
     depthLabel->setBuddy(m_depth);
     m_letters = new QLabel(box);
     m_letters->setObjectName(QStringLiteral("LabAnalysisLetters"));
+    m_letters->setWordWrap(true);  // the column stays narrow enough for a projector
     squareRow->addWidget(squareLabel);
     squareRow->addWidget(m_dimension);
     squareRow->addWidget(depthLabel);
@@ -322,6 +323,7 @@ QWidget *LabAnalysisPage::buildPeriodColumn()
     m_takeSuggestion->setObjectName(QStringLiteral("LabAnalysisTakeSuggestion"));
     m_suggestion = new QLabel(box);
     m_suggestion->setObjectName(QStringLiteral("LabAnalysisSuggestion"));
+    m_suggestion->setWordWrap(true);
     periodRow->addWidget(periodLabel);
     periodRow->addWidget(m_period);
     periodRow->addWidget(m_takeSuggestion);
@@ -416,10 +418,14 @@ QWidget *LabAnalysisPage::buildResultColumn()
                                           "Schritt mit dem gezeigten Quadrat und seiner Periode."));
     squareSide->addWidget(m_squareTitle);
     squareSide->addStretch(1);
-    squareSide->addWidget(m_toPeriod);
     squareRow->addWidget(m_square);
     squareRow->addLayout(squareSide, 1);
     layout->addLayout(squareRow);
+    // Below the square rather than beside it: beside it the column was too wide for a 1024-pixel screen.
+    auto *toPeriodRow = new QHBoxLayout;
+    toPeriodRow->addWidget(m_toPeriod);
+    toPeriodRow->addStretch(1);
+    layout->addLayout(toPeriodRow);
 
     auto *plainLabel = new QLabel(QStringLiteral("K&lartext:"), box);
     m_plaintext = new QPlainTextEdit(box);
