@@ -33,10 +33,6 @@ namespace {
 
 using namespace Colours;
 
-// Reading back a long ciphertext takes longer than the pause between two key strokes.
-constexpr qsizetype kLongCiphertext = 50'000;
-constexpr int kTypingPauseMs = 300;
-
 // A text field lays out a line as a whole, and measures it whole for every blink of its cursor.
 constexpr qsizetype kInputLine = 1000;
 
@@ -79,8 +75,6 @@ DecipherDialog::DecipherDialog(QWidget *parent)
     for (QWidget *field : std::initializer_list<QWidget *>{
              ui->DecipherInput, ui->DecipherCode, ui->DecipherRows, ui->DecipherCoordinates, ui->DecipherResult})
         Fonts::layOutWithoutShaping(field);
-    m_typingPause.setSingleShot(true);
-    m_typingPause.setInterval(kTypingPauseMs);
     connect(&m_typingPause, &QTimer::timeout, this, &DecipherDialog::updateSteps);
     connect(ui->DecipherInput, &QPlainTextEdit::textChanged, this, &DecipherDialog::inputChanged);
     connect(ui->DecipherInput, &QPlainTextEdit::cursorPositionChanged, this, &DecipherDialog::showTrace);
@@ -172,7 +166,7 @@ void DecipherDialog::inputChanged()
 {
     m_windowCiphertext.reset();  // the user's text from now on
     m_hover.forget();
-    if (ui->DecipherInput->document()->characterCount() > kLongCiphertext) {
+    if (TypingPause::waitsFor(ui->DecipherInput->document()->characterCount())) {
         m_traceMap.reset();
         showTrace();
         m_typingPause.start();

@@ -16,13 +16,13 @@
 #include "HoverWatcher.h"
 #include "StepList.h"  // the fields of the steps, which the dialog's users find by name
 #include "TraceDescription.h"
+#include "TypingPause.h"
 
 #include <cipher/Coding.h>
 #include <cipher/Square.h>
 #include <cipher/Trace.h>
 
 #include <QDialog>
-#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -87,7 +87,7 @@ private:
     std::string m_cleanText;
     bifid::DecipherSteps m_steps;  // kept, so that its buffers are reused from one change to the next
     bool m_readBack = false;  // the steps show a read-back
-    QTimer m_typingPause;  // a long ciphertext is read back once the typing pauses
+    TypingPause m_typingPause;  // a long ciphertext is read back once the typing pauses
     // While the steps show the read-back of the input as it stands: which characters are connected,
     // and where the typed text has blanks, tabs and line breaks, to map its places to the letters'.
     std::optional<bifid::TraceMap> m_traceMap;

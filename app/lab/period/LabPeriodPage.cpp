@@ -35,10 +35,6 @@ using bifid::TraceField;
 
 namespace {
 
-// Computing a long text takes longer than the pause between two key strokes.
-constexpr qsizetype kLongText = 50'000;
-constexpr int kTypingPauseMs = 300;
-
 // The letters the cipher takes from a typed text, and the place in the typed text of each.
 struct Letters {
     std::string text;
@@ -93,8 +89,6 @@ LabPeriodPage::LabPeriodPage(const MainWindowState &mainWindow, QWidget *parent)
         Fonts::layOutWithoutShaping(field);
     ui->LabResult->setFixedHeight(ui->LabResult->fontMetrics().lineSpacing() * 3 + 2 * ui->LabResult->frameWidth() + 6);
 
-    m_typingPause.setSingleShot(true);
-    m_typingPause.setInterval(kTypingPauseMs);
     connect(&m_typingPause, &QTimer::timeout, this, &LabPeriodPage::update);
     connect(ui->LabSquareSize, &QComboBox::currentIndexChanged, this, &LabPeriodPage::keyChanged);
     connect(ui->LabKeyword, &QLineEdit::textChanged, this, &LabPeriodPage::keyChanged);
@@ -174,7 +168,7 @@ void LabPeriodPage::inputChanged()
 {
     m_stepsShowInput = false;
     m_hover.forget();
-    if (ui->LabInput->document()->characterCount() > kLongText) {
+    if (TypingPause::waitsFor(ui->LabInput->document()->characterCount())) {
         showTrace();
         m_typingPause.start();
     } else {

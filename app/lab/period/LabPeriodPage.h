@@ -14,10 +14,10 @@
 #include "HoverWatcher.h"
 #include "PeriodStepTable.h"
 #include "TraceDescription.h"
+#include "TypingPause.h"
 
 #include <cipher/Square.h>
 
-#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -65,7 +65,7 @@ private:
     const MainWindowState &m_mainWindow;
     std::optional<bifid::Square> m_takenSquare;  // the main window's square, until the key changes
     QString m_takenSquareTitle;  // the taken square's title when it is not the main window's
-    QTimer m_typingPause;  // a long text is computed once the typing pauses
+    TypingPause m_typingPause;  // a long text is computed once the typing pauses
     // Since the last computation: where every letter of the input was typed, and whether the steps
     // still show the input as it stands.
     std::vector<qsizetype> m_typedPlaces;
