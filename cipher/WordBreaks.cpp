@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace bifid {
 
@@ -16,6 +17,8 @@ namespace {
 
 // The longest unknown stretch the split considers; a longer one is cut into such stretches.
 constexpr std::size_t kLongestUnknown = 20;
+// Every letter of an unknown word makes it ten times less probable: log2(10) bits.
+constexpr float kUnknownLetterCost = static_cast<float>(std::numbers::ln10 * std::numbers::log2e);
 // Endings of inflection that a known word may take where the table lacks the inflected form, and what
 // such a form costs beyond its stem, in bits.
 constexpr std::array<std::string_view, 9> kEndings = {"E", "EN", "ER", "ES", "EM", "N", "S", "T", "TE"};
@@ -77,7 +80,6 @@ std::optional<WordTable> WordTable::fromText(std::string_view text, Dimension di
     // An unknown word of L letters is as probable as 10 / (total * 10^L), as in Norvig's word split: less
     // probable than the rarest known word, and the less the longer it is.
     table.m_unknownCost = static_cast<float>(std::log2(*total / 10.0));
-    table.m_unknownLetterCost = static_cast<float>(std::log2(10.0));
     return table;
 }
 
@@ -112,7 +114,7 @@ std::vector<std::size_t> WordTable::breaks(std::string_view letters) const
             if (const std::optional<float> known = costOf(letters.substr(start, length)))
                 offer(end, *known);
             if (length <= kLongestUnknown)
-                offer(end, m_unknownCost + m_unknownLetterCost * static_cast<float>(length));
+                offer(end, m_unknownCost + kUnknownLetterCost * static_cast<float>(length));
         }
     }
     std::vector<std::size_t> places;

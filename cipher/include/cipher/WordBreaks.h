@@ -46,8 +46,7 @@ private:
         std::size_t operator()(std::string_view word) const { return std::hash<std::string_view>{}(word); }
     };
     std::unordered_map<std::string, float, WordHash, std::equal_to<>> m_cost;  // -log2 of a word's probability
-    float m_unknownCost = 0;  // of an unknown stretch, and per further letter
-    float m_unknownLetterCost = 0;
+    float m_unknownCost = 0;  // of an unknown stretch, before its letters
     std::size_t m_longest = 0;
 };
 
