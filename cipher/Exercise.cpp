@@ -99,26 +99,17 @@ constexpr std::uint64_t kSettingsCount
     = kDirectionChoices * kDimensionChoices * kDepthChoices * kPeriodChoices * kSourceChoices * kSourceChoices;
 static_assert(kSettingsCount <= kCodeBase * kCodeBase);
 
-template <typename T>
-std::uint64_t choiceNumber(const std::optional<T> &choice, std::uint64_t mixed, std::uint64_t (*number)(T))
-{
-    return choice ? number(*choice) : mixed;
-}
-
 std::uint64_t settingsNumber(const ExerciseSettings &settings)
 {
-    std::uint64_t number = choiceNumber<ExerciseDirection>(settings.direction, 2,
-        [](ExerciseDirection d) { return std::uint64_t(d == ExerciseDirection::Encipher ? 0 : 1); });
-    number = number * kDimensionChoices + choiceNumber<Dimension>(settings.dimension, 2, [](Dimension d) {
-        return std::uint64_t(d == Dimension::Five ? 0 : 1);
-    });
-    number = number * kDepthChoices
-        + choiceNumber<int>(settings.depth, 2, [](int depth) { return std::uint64_t(depth == 3 ? 1 : 0); });
-    number = number * kPeriodChoices
-        + choiceNumber<std::size_t>(settings.period, kExercisePeriods.size(), [](std::size_t period) {
-              const auto *found = std::find(kExercisePeriods.begin(), kExercisePeriods.end(), period);
-              return std::uint64_t(found == kExercisePeriods.end() ? 0 : found - kExercisePeriods.begin());
-          });
+    std::uint64_t number = !settings.direction ? 2 : *settings.direction == ExerciseDirection::Encipher ? 0 : 1;
+    number = number * kDimensionChoices + (!settings.dimension ? 2 : *settings.dimension == Dimension::Five ? 0 : 1);
+    number = number * kDepthChoices + (!settings.depth ? 2 : *settings.depth == 3 ? 1 : 0);
+    std::uint64_t period = kExercisePeriods.size();
+    if (settings.period) {
+        const auto *found = std::find(kExercisePeriods.begin(), kExercisePeriods.end(), *settings.period);
+        period = found == kExercisePeriods.end() ? 0 : static_cast<std::uint64_t>(found - kExercisePeriods.begin());
+    }
+    number = number * kPeriodChoices + period;
     number = number * kSourceChoices + (settings.text == ExerciseTextSource::MainWindow ? 1 : 0);
     return number * kSourceChoices + (settings.key == ExerciseKeySource::MainWindow ? 1 : 0);
 }
