@@ -82,10 +82,11 @@ std::string plaintext(std::size_t index, std::size_t letters, Dimension dimensio
     return bifid::cleanText(unseen::kTexts[index % unseen::kTexts.size()], false, dimension).substr(0, letters);
 }
 
-// A random square, the same for the same seed on every machine.
+// A random square, the same for the same seed on every machine. It is drawn from the seed's complement:
+// the search's generator starts from the seed itself, and its first shuffle would be this very square.
 bifid::Square randomSquare(Dimension dimension, std::uint64_t seed)
 {
-    bifid::SearchRandom random(seed);
+    bifid::SearchRandom random(~seed);
     std::string cells(bifid::baseAlphabet(dimension));
     for (std::size_t k = cells.size() - 1; k > 0; --k)
         std::swap(cells[k], cells[random.below(static_cast<std::uint32_t>(k + 1))]);
