@@ -36,6 +36,10 @@ constexpr std::size_t kListedCandidates = 5;
 // below the best period's gets 1/e of its starts; every period keeps a share by its statistic.
 constexpr double kPeriodSpread = 0.25;
 constexpr double kPeriodFloor = 0.02;
+// With the period unknown, a wrong period's best is reached by start after start as well, but it leads
+// the other periods' bests by little (0.2 bits a quadgram in a measured case of 100 letters), where a
+// solved period leads by 3 to 5 bits: agreeing starts end the search only with this lead.
+constexpr double kClearLead = 1.0;
 
 std::array<int, 256> symbolTable(Dimension dimension)
 {
@@ -384,6 +388,7 @@ void KeySearch::endStart()
     if (m_startBest.scored.total > m_agreedTotal) {
         m_agreedTotal = m_startBest.scored.total;
         m_agreedPlaintext = plain;
+        m_agreedCandidate = m_candidate;
         m_agreeing = m_fresh ? 1 : 0;
     } else if (m_fresh && m_startBest.scored.total == m_agreedTotal && plain == m_agreedPlaintext) {
         ++m_agreeing;
@@ -393,8 +398,19 @@ void KeySearch::endStart()
     bool keylessBest = false;
     for (const PeriodCandidate &each : m_candidates)
         keylessBest = keylessBest || (each.keyless && each.best.scored.total >= m_agreedTotal);
-    if (everyPeriodStarted && (m_agreeing >= m_settings.agreeingStarts || keylessBest))
+    if (everyPeriodStarted && ((m_agreeing >= m_settings.agreeingStarts && agreedLeadsClearly()) || keylessBest))
         m_finished = true;
+}
+
+bool KeySearch::agreedLeadsClearly() const
+{
+    const double agreed = log2PerQuadgram(m_agreedTotal, letters());
+    for (std::size_t index = 0; index < m_candidates.size(); ++index) {
+        const double other = log2PerQuadgram(m_candidates[index].best.scored.total, letters());
+        if (index != m_agreedCandidate && agreed - other < kClearLead)
+            return false;
+    }
+    return true;
 }
 
 void KeySearch::run(std::uint64_t keys)

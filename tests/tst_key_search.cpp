@@ -200,6 +200,26 @@ private slots:
         QCOMPARE(candidates.front().period, 7U);
     }
 
+    // Every period has a best plaintext that start after start may reach again: with the period unknown,
+    // agreeing starts end the search only when their period leads the others clearly.
+    void agreementWithoutAClearPeriodGoesOn()
+    {
+        const std::optional<bifid::QuadgramTable> german = samples::quadgramTable("de", Dimension::Five);
+        QVERIFY(german);
+        const std::string plain = germanPlaintext(2, 40, Dimension::Five);
+        const std::string ciphertext
+            = bifid::encipherPeriodic(plain, bifid::classicalSquare("GARTEN", Dimension::Five), 7, 2).value;
+        bifid::SearchSettings settings;
+        settings.findPeriod = true;
+        settings.seed = 5;
+        settings.agreeingStarts = 1;  // the first start of the best period agrees with itself
+        settings.keysPerStart = 2'000;
+        bifid::KeySearch search(ciphertext, *german, settings);
+        search.run(4 * search.periods().size() * settings.keysPerStart);
+        QVERIFY(search.starts() > search.periods().size());
+        QVERIFY(!search.finished());
+    }
+
     void searchWorksAtDepthThree()
     {
         const std::optional<bifid::QuadgramTable> german = samples::quadgramTable("de", Dimension::Six);

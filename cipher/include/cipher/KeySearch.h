@@ -22,7 +22,8 @@
 // square, some from the best square of their period with a few cells moved. With the period unknown, every
 // candidate period gets a start first and then starts go where the period statistic and the scores reached
 // so far point. The search ends by itself only when independent starts (from shuffled squares) have
-// reached the same best plaintext several times. Any permutation applied alike to the row and the column
+// reached the same best plaintext several times, and with the period unknown only when that plaintext's
+// period leads every other period clearly. Any permutation applied alike to the row and the column
 // numbers gives the same cipher, so the square found is one of 120 (5 X 5) or 720 (6 X 6) equivalent ones.
 namespace bifid {
 
@@ -148,6 +149,7 @@ private:
     void beginStart();
     void endStart();
     [[nodiscard]] std::size_t nextCandidate();
+    [[nodiscard]] bool agreedLeadsClearly() const;
     void list(const Found &found, std::vector<std::uint8_t> plaintext);
     [[nodiscard]] Square squareOf(const Key &key) const;
     [[nodiscard]] std::string plaintextOf(const Key &key, std::size_t candidate) const;
@@ -187,6 +189,7 @@ private:
     std::vector<std::uint8_t> m_agreedPlaintext;  // the best plaintext of ended starts
     std::int64_t m_agreedTotal = std::numeric_limits<std::int64_t>::min();
     std::size_t m_agreeing = 0;  // independent starts that reached it
+    std::size_t m_agreedCandidate = 0;  // its period
 
     double m_heatPerHundred = 0;
     std::uint64_t m_defaultLength = 0;
