@@ -55,7 +55,8 @@ const char *const kSearchExplanation
       "bewertet, wie häufig seine Vierergruppen in deutschen (oder englischen) Texten sind. Ein besseres "
       "Quadrat wird immer übernommen, ein schlechteres nur mit einer Wahrscheinlichkeit, die mit der "
       "Temperatur sinkt (simulierte Abkühlung). Sie beginnt immer wieder neu, mal zufällig, mal nahe "
-      "dem besten Quadrat, und endet, wenn mehrere unabhängige Anfänge denselben besten Klartext fanden.";
+      "dem besten Quadrat, und endet, wenn mehrere unabhängige Anfänge denselben besten Klartext fanden; "
+      "bei unbekannter Periode erst, wenn seine Periode deutlich besser bewertet ist als jede andere.";
 
 const char *const kEquivalentExplanation
     = "Vertauscht man die Zeilen und in gleicher Weise die Spalten, entsteht dieselbe Chiffre. So hat "
