@@ -11,6 +11,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QMenuBar>
 #include <QSpinBox>
 #include <QTabWidget>
 
@@ -116,6 +117,32 @@ QStringList namesAmissIn(QWidget *window)
     return amiss;
 }
 
+// Alt and a letter must reach one control: where two share it, each press only moves the focus between them.
+QStringList mnemonicsTwiceIn(QWidget *window)
+{
+    QMap<QKeySequence, QStringList> controls;
+    const auto add = [&](const QString &text, const QString &control) {
+        if (const QKeySequence key = QKeySequence::mnemonic(text); !key.isEmpty())
+            controls[key] << control;
+    };
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (widget->window() != window || !widget->isVisibleTo(window))
+            continue;
+        if (const auto *button = qobject_cast<QAbstractButton *>(widget))
+            add(button->text(), widget->objectName());
+        else if (const auto *label = qobject_cast<QLabel *>(widget); label && label->buddy())
+            add(label->text(), label->buddy()->objectName());
+        else if (const auto *menuBar = qobject_cast<QMenuBar *>(widget))
+            for (const QAction *menu : menuBar->actions())
+                add(menu->text(), menu->text());
+    }
+    QStringList twice;
+    for (auto it = controls.cbegin(); it != controls.cend(); ++it)
+        if (it.value().size() > 1)
+            twice << it.key().toString() + QStringLiteral(": ") + it.value().join(u'/');
+    return twice;
+}
+
 QWidget *decipherDialogOf(const WindowDriver &window)
 {
     window.form->findChild<QAction *>(QStringLiteral("DecipherAction"))->trigger();
@@ -193,6 +220,8 @@ private slots:
     void stepsAndResultsExplainThemselves();
     void everyFocusStopHasANameOfItsOwn_data();
     void everyFocusStopHasANameOfItsOwn();
+    void everyMnemonicReachesOneControl_data() { everyFocusStopHasANameOfItsOwn_data(); }
+    void everyMnemonicReachesOneControl();
     void scrollAreaIsNoFocusStopAndAPassBeginsInThePlaintext();
     void aStepMovesTheFocusOnce_data();
     void aStepMovesTheFocusOnce();
@@ -425,6 +454,20 @@ void TestAccessibility::everyFocusStopHasANameOfItsOwn()
     }
     const QStringList amiss = namesAmissIn(shown);
     QVERIFY2(amiss.isEmpty(), qPrintable(amiss.join(u", ")));
+}
+
+void TestAccessibility::everyMnemonicReachesOneControl()
+{
+    QFETCH(QString, window);
+    QFETCH(int, labPage);
+    WindowDriver driver;
+    QWidget *shown = driver.form.get();
+    if (window == QLatin1String("decipher"))
+        shown = decipherDialogOf(driver);
+    else if (window == QLatin1String("lab"))
+        shown = labOpenAt(driver, labPage);
+    const QStringList twice = mnemonicsTwiceIn(shown);
+    QVERIFY2(twice.isEmpty(), qPrintable(twice.join(u", ")));
 }
 
 void TestAccessibility::scrollAreaIsNoFocusStopAndAPassBeginsInThePlaintext()

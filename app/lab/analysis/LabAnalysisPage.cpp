@@ -413,7 +413,7 @@ QWidget *LabAnalysisPage::buildResultColumn()
     m_squareTitle = new QLabel(box);
     m_squareTitle->setObjectName(QStringLiteral("LabAnalysisSquareTitle"));
     m_squareTitle->setWordWrap(true);
-    m_toPeriod = new QPushButton(QStringLiteral("In „Periode“ &entschlüsseln"), box);
+    m_toPeriod = new QPushButton(QStringLiteral("In „Pe&riode“ entschlüsseln"), box);
     m_toPeriod->setObjectName(QStringLiteral("LabAnalysisToPeriod"));
     m_toPeriod->setToolTip(QStringLiteral("Entschlüsselt den Geheimtext auf der Seite „Periode“ Schritt für "
                                           "Schritt mit dem gezeigten Quadrat und seiner Periode."));
