@@ -13,14 +13,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/scripts/install-deps.sh" fortunes fortunes-de python3
 
-german=()
-for file in /usr/share/games/fortunes/de/*.u8; do
-    case "$(basename "$file")" in asciiart.u8) ;; *) german+=("$file") ;; esac
-done
-english=()
-for file in /usr/share/games/fortunes/*.u8; do
-    case "$(basename "$file")" in art.u8 | ascii-art.u8) ;; *) english+=("$file") ;; esac
-done
+# shellcheck source=scripts/fortune-files.sh
+source "$root/scripts/fortune-files.sh"
 
 out="$root/resources/words"
 mkdir -p "$out"
