@@ -66,6 +66,7 @@ struct AnalysisView {
     QString status() const { return find<QLabel>("LabAnalysisStatus")->text(); }
     QString plaintext() const { return find<QPlainTextEdit>("LabAnalysisPlaintext")->toPlainText(); }
     QString letters() const { return plaintext().remove(QLatin1Char(' ')); }
+    QString squareTitle() const { return find<QLabel>("LabAnalysisSquareTitle")->text(); }
     void click(const char *button) const { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
 
     LabAnalysisPage page;
@@ -205,6 +206,18 @@ private slots:
         QVERIFY(!view.page.searching());
         QVERIFY(view.find<QPushButton>("LabAnalysisStart")->isEnabled());
         QVERIFY(view.status().startsWith(QStringLiteral("Angehalten")));
+        QVERIFY(view.squareTitle().startsWith(QStringLiteral("Bestes Quadrat bisher,")));
+    }
+
+    // A search that ends by itself has found the best square it will find; a stopped one may not have.
+    void searchThatEndsByItselfShowsItsBestSquare()
+    {
+        AnalysisView view;
+        view.input()->setPlainText(ciphertext(germanPlaintext(2, 300), 7));
+        view.period()->setValue(7);
+        view.click("LabAnalysisStart");
+        QTRY_VERIFY_WITH_TIMEOUT(view.status().startsWith(QStringLiteral("Fertig")), 60000);
+        QCOMPARE(view.squareTitle(), QStringLiteral("Bestes Quadrat, Periode 7"));
     }
 
     // "automatisch": the search finds the period itself, shows the plaintext with its word breaks and the

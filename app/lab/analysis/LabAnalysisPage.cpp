@@ -657,8 +657,11 @@ void LabAnalysisPage::showCandidate(int row)
         return;
     const SearchCandidate &candidate = m_result->candidates[std::size_t(row)];
     m_square->showSquare({candidate.square, {}});
+    // "bisher" while a search may still find a better one, also after a stop.
+    const QString best = m_result->finished ? QStringLiteral("Bestes Quadrat, Periode %1")
+                                            : QStringLiteral("Bestes Quadrat bisher, Periode %1");
     m_squareTitle->setText(row == 0
-            ? QStringLiteral("Bestes Quadrat bisher, Periode %1").arg(periodName(candidate.period))
+            ? best.arg(periodName(candidate.period))
             : QStringLiteral("Kandidat %1, Periode %2").arg(row + 1).arg(periodName(candidate.period)));
     std::vector<std::size_t> breaks = candidate.breaks;
     if (row > 0) {
