@@ -209,6 +209,36 @@ private slots:
         QVERIFY(view.squareTitle().startsWith(QStringLiteral("Bestes Quadrat bisher,")));
     }
 
+    // Below 80 letters a search without a known plaintext often ends on a wrong text: the status says
+    // what helps, while the search runs and after it.
+    void shortTextWithoutCribIsToldWhatHelps_data()
+    {
+        QTest::addColumn<int>("letters");
+        QTest::addColumn<QString>("crib");
+        QTest::addColumn<bool>("hinted");
+        QTest::newRow("79 letters") << 79 << QString() << true;
+        QTest::newRow("79 letters and a known word") << 79 << QStringLiteral("Baeckerei") << false;
+        QTest::newRow("80 letters") << 80 << QString() << false;
+    }
+
+    void shortTextWithoutCribIsToldWhatHelps()
+    {
+        QFETCH(int, letters);
+        QFETCH(QString, crib);
+        QFETCH(bool, hinted);
+        AnalysisView view;
+        view.input()->setPlainText(ciphertext(germanPlaintext(1, std::size_t(letters)), 7));
+        view.period()->setValue(7);
+        view.find<QLineEdit>("LabAnalysisCrib")->setText(crib);
+        const QString hint = QStringLiteral("Meist hilft schon ein bekanntes Wort");
+        QSignalSpy ended(&view.page, &LabAnalysisPage::searchEnded);
+        view.click("LabAnalysisStart");
+        QCOMPARE(view.status().contains(hint), hinted);
+        view.click("LabAnalysisStop");
+        QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
+        QCOMPARE(view.status().contains(hint), hinted);
+    }
+
     // A search that ends by itself has found the best square it will find; a stopped one may not have.
     void searchThatEndsByItselfShowsItsBestSquare()
     {

@@ -75,6 +75,8 @@ private:
     void finish(const SearchProgress &progress);
     void showCandidate(int row);
     void clearResult();
+    // A short ciphertext searched without a known plaintext: the learner is told what helps.
+    [[nodiscard]] bool needsCribHint() const;
     void setSearching(bool running);
     void showStatus(const QString &message, bool isError);
 
