@@ -4,9 +4,10 @@
 
 // The Bifid attack on German texts that neither the statistics nor the search's tuning ever saw
 // (bench/UnseenTexts.h), each enciphered with a random square drawn from the run's seed: how many keys the
-// search tries per second, and for every case of the goals' table how often and how fast it recovers the
-// plaintext, how often it fails as a search (its best score below the true plaintext's) and how often the
-// period comes out right. Run by hand (scripts/bench.sh), never as a test.
+// search tries per second, and for every case of the goals' table (and for short texts with a known word)
+// how often and how fast it recovers the plaintext, how often it fails as a search (its best score below
+// the true plaintext's) and how often the period comes out right. Run by hand (scripts/bench.sh), never
+// as a test.
 //
 // The full table takes hours of one core; these variables choose what to afford:
 //   BIFID_BENCH_RUNS      runs per row, and per period of the rows of unknown period (default 10)
@@ -37,6 +38,7 @@ namespace {
 using bifid::Dimension;
 
 constexpr double kRecovered = 0.95;  // share of plaintext letters right
+constexpr std::size_t kCribStart = 20;  // where the rows with a known plaintext take it from
 
 int runsPerRow()
 {
@@ -138,6 +140,8 @@ struct Case {
     int depth;
     std::size_t period;  // 0: unknown, each of unknownPeriods() in turn
     double timeFactor;  // of secondsPerRun()
+    std::size_t cribLetters = 0;  // known plaintext: this many letters from the 21st on
+    bool cribPlaced = false;  // and where they stand
 };
 
 // One row: `runs` seeded searches (per period where the period is unknown), each on its own text and
@@ -175,6 +179,9 @@ void BM_Recover(benchmark::State &state, const Case &row)
             settings.findPeriod = row.period == 0;
             settings.depth = row.depth;
             settings.seed = seed;
+            settings.crib.text = plain.substr(kCribStart, row.cribLetters);
+            if (row.cribPlaced)
+                settings.crib.position = kCribStart;
             bifid::KeySearch search(ciphertext, *table, settings);
             const double start = threadSeconds();
             double elapsed = 0;
@@ -239,6 +246,10 @@ const Case kCases[] = {
     {"period unknown, 100 letters", 100, Dimension::Five, 2, 0, 2},
     {"6 X 6, period 7 known, 100 letters", 100, Dimension::Six, 2, 7, 1},
     {"depth 3, period 7 known, 150 letters", 150, Dimension::Five, 3, 7, 1},
+    {"period 7 known, 60 letters, 6 known at their place", 60, Dimension::Five, 2, 7, 1, 6, true},
+    {"period 7 known, 60 letters, 8 known anywhere", 60, Dimension::Five, 2, 7, 1, 8, false},
+    {"period 7 known, 50 letters, 6 known at their place", 50, Dimension::Five, 2, 7, 1, 6, true},
+    {"period 7 known, 50 letters, 8 known anywhere", 50, Dimension::Five, 2, 7, 1, 8, false},
 };
 
 [[maybe_unused]] const bool kRegistered = [] {
