@@ -44,9 +44,14 @@ constexpr int kCandidateCharacters = 44;  // of a candidate's plaintext in the l
 // 6 of 10 right at 60 letters, 2 to 3 of 10 at 50), where a known word brings most back (9 of 10 at 50
 // letters with eight letters anywhere or six at their place).
 constexpr std::size_t kLettersWithoutCrib = 80;
-const char *const kShortTextHint
-    = "Bei weniger als 80 Buchstaben findet die Suche ohne bekannten Klartext oft einen falschen. Meist hilft "
-      "schon ein bekanntes Wort: acht Buchstaben irgendwo im Text oder sechs mit ihrer Stelle.";
+
+QString shortTextHint()
+{
+    return QStringLiteral("Bei weniger als %1 Buchstaben findet die Suche ohne bekannten Klartext oft einen "
+                          "falschen. Meist hilft schon ein bekanntes Wort: acht Buchstaben irgendwo im Text oder "
+                          "sechs mit ihrer Stelle.")
+        .arg(kLettersWithoutCrib);
+}
 
 const char *const kPeriodExplanation
     = "Was die Balken messen: Bei der Periode p hält in jedem Block der Buchstabe k der ersten Hälfte "
@@ -603,7 +608,7 @@ void LabAnalysisPage::start()
         emit searchEnded();
     });
     const QString running = QStringLiteral("Die Suche läuft mit dem Startwert %1 …").arg(m_seed->value());
-    showStatus(needsCribHint() ? running + QLatin1Char(' ') + QString::fromUtf8(kShortTextHint) : running, false);
+    showStatus(needsCribHint() ? running + QLatin1Char(' ') + shortTextHint() : running, false);
     setSearching(true);
     m_thread->start();
 }
@@ -712,7 +717,7 @@ void LabAnalysisPage::finish(const SearchProgress &progress)
     else if (progress.finished)
         how = QStringLiteral("Fertig: %1 unabhängige Anfänge fanden denselben besten Klartext.")
                   .arg(progress.agreeingStarts);
-    const QString advice = needsCribHint() ? QString::fromUtf8(kShortTextHint)
+    const QString advice = needsCribHint() ? shortTextHint()
                                            : QStringLiteral("Klingt der Klartext falsch, hilft oft ein neuer "
                                                             "Startwert, eine andere Periode oder ein bekannter "
                                                             "Klartext.");
